@@ -1,0 +1,67 @@
+// What the editor needs of its window: invalidation and pixel scrolling, the system
+// caret, the standard scroll bars, timers, posting a message to itself, focus, beep,
+// client size and the clipboard.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/Surface.h"
+#include "platform/Types.h"
+
+namespace platform {
+
+struct TScrollInfo {
+  int Min = 0;
+  int Max = 0;
+  int Page = 0;
+  int Position = 0;
+};
+
+enum class TScrollBarKind { sbHorizontal, sbVertical };
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // The window's canvas; what is drawn on it shows at the next flush.
+  virtual Surface& Canvas() = 0;
+  virtual TSize ClientSize() const = 0;
+  virtual bool HasWindow() const = 0;
+  virtual bool IsVisible() const = 0;
+  virtual bool IsEnabled() const = 0;
+  virtual bool Focused() const = 0;
+
+  virtual void InvalidateAll() = 0;
+  virtual void InvalidateRect(const TRect& rect) = 0;
+  // Shifts the pixels of `scroll` by (dx, dy) inside `clip` (the ScrollDC of a scroll
+  // step); the caller invalidates what was uncovered.
+  virtual void ScrollPixels(int dx, int dy, const TRect& scroll, const TRect& clip) = 0;
+  // Paints what is invalid now instead of at the next paint cycle.
+  virtual void UpdateWindow() = 0;
+
+  virtual void CreateCaret(int width, int height) = 0;
+  virtual void DestroyCaret() = 0;
+  virtual void ShowCaret() = 0;
+  virtual void HideCaret() = 0;
+  virtual void SetCaretPos(int x, int y) = 0;
+
+  virtual void SetScrollInfo(TScrollBarKind kind, const TScrollInfo& info) = 0;
+  virtual int ScrollTrackPos(TScrollBarKind kind) const = 0;
+
+  virtual void SetTimer(int id, int milliseconds) = 0;
+  virtual void KillTimer(int id) = 0;
+
+  // Posts WM_EDITCOMMAND with `code` to the editor: it runs after the current message.
+  virtual void PostEditCommand(std::uint16_t code) = 0;
+  virtual void Beep() = 0;
+
+  // Clipboard: text in Windows-1251 bytes, plus one private format carrying a small
+  // integer (the block format of the copied selection).
+  virtual void SetClipboard(const std::string& text, std::optional<int> privateFormat) = 0;
+  virtual std::optional<std::string> ClipboardText() const = 0;
+  virtual std::optional<int> ClipboardPrivateFormat() const = 0;
+};
+
+}  // namespace platform
