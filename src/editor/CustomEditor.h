@@ -24,6 +24,13 @@ class TCustomEditor : public TCustomEditorBase {
   int LineLength(int row) const override;
   bool LineText(int row, std::string& text) const override;
 
+  void TypeChar(unsigned char ch) override;
+  bool EditCommand(TCommand code, int& x, int& y, bool& useSetCaret) override;
+
+  // Deletes the selection (every block format); nothing when not Selected.
+  void RemoveSelection();
+  std::string SelectionText() const;
+
   // ---- Options ----
   bool AutoIndent = true;
   bool SmartTab = true;

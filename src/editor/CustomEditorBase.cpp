@@ -20,6 +20,8 @@ void TCustomEditorBase::CloseUpdate() {
   }
 }
 
+void TCustomEditorBase::ComputeLineAttrs(int, int, int) {}
+
 void TCustomEditorBase::StatusChanged() {
   if (OnChangeStatus) OnChangeStatus();
 }

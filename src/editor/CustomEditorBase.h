@@ -7,10 +7,13 @@
 #include <memory>
 #include <string>
 
+#include "editor/Commands.h"
 #include "editor/EditorTypes.h"
+#include "editor/LineAttrs.h"
 #include "editor/UndoBuffer.h"
 #include "platform/Colors.h"
 #include "platform/Host.h"
+#include "platform/Messages.h"
 #include "platform/Surface.h"
 
 namespace editor {
@@ -33,6 +36,13 @@ class TCustomEditorBase {
   // False for a row outside the text.
   virtual bool LineText(int row, std::string& text) const = 0;
 
+  // ---- What the base needs of the string editor ----
+  // Inserts one typed character (codes 0..255); not called when ReadOnly.
+  virtual void TypeChar(unsigned char ch) = 0;
+  // The editing handler for the codes the dispatcher does not run itself; may change
+  // x, y and useSetCaret; answers whether it finished the command.
+  virtual bool EditCommand(TCommand code, int& x, int& y, bool& useSetCaret) = 0;
+
   // ---- Caret and selection state ----
   int CaretX = 0;
   int CaretY = 0;
@@ -51,6 +61,44 @@ class TCustomEditorBase {
   bool BeepOnError = true;
   bool KeepSelection = false;
   bool TypingReplacesSelection = true;
+
+  // Saved SelBegX/SelEndX while the line format replaces them with 0 and MaxColumn.
+  int LineModeBegX = 0, LineModeEndX = 0;
+
+  // ---- Caret and selection operations ----
+  void SetCaret(int x, int y);
+  void MoveCaretTo(int x, int y);
+  void ExtendSelection(int x, int y);
+  void SelectRange(int begX, int begY, int endX, int endY);
+  void SelectWholeText();
+  void CancelSelection();
+  void DropSelectionOnMove();
+  bool CanStartSelection() const;
+
+  // ---- Layout and scrolling ----
+  int GutterWidth = 0;
+  int LeftCol = 0, TopRow = 0;
+  int VisibleColCount = 0, VisibleRowCount = 0;
+  int CellWidth = 0, CellHeight = 0;
+  void UpdateLayout();
+  void SetLeftTop(int col, int row);
+
+  // ---- Painting ----
+  // Per-row colouring hook: writes entries of Attrs for the row about to be painted,
+  // after the defaults and before line marks, brackets and the selection. The base
+  // version changes nothing.
+  virtual void ComputeLineAttrs(int row, int colBeg, int colEnd);
+  TLineAttrs Attrs;
+  void RepaintRow(int row);
+  void InvalidateControl();
+
+  // ---- Keys and dispatch ----
+  void Command(TCommand code);
+  void KeyDown(std::uint16_t& key, std::uint8_t shift);
+  void KeyPress(char& ch);
+  // EM_GETSEL and EM_SETSEL.
+  platform::LRESULT PerformSelectionMessage(platform::TMessage msg, platform::WPARAM wParam,
+                                            platform::LPARAM lParam);
 
   // ---- Update lock ----
   int UpdateLock = 0;

@@ -19,6 +19,8 @@ void TUndo::StoreSelection() {
   s.SelEndY = Editor.SelEndY;
   s.SelAnchorX = Editor.SelAnchorX;
   s.SelAnchorY = Editor.SelAnchorY;
+  s.LineModeBegX = Editor.LineModeBegX;
+  s.LineModeEndX = Editor.LineModeEndX;
 }
 
 void TUndo::ReloadSelection() {
@@ -33,6 +35,8 @@ void TUndo::ReloadSelection() {
   Editor.SelEndY = s.SelEndY;
   Editor.SelAnchorX = s.SelAnchorX;
   Editor.SelAnchorY = s.SelAnchorY;
+  Editor.LineModeBegX = s.LineModeBegX;
+  Editor.LineModeEndX = s.LineModeEndX;
 }
 
 TSelectUndo::TSelectUndo(TCustomEditorBase& editor, int x, int y) : TCaretUndo(editor, x, y) {
