@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "editor/CustomEditorBase.h"
 #include "editor/EditorStrings.h"
@@ -12,6 +14,9 @@
 
 namespace editor {
 
+// The string editor: owns its line store for its whole life and answers the base's text
+// queries from it. Every editing operation adds its undo record, changes the text, reports
+// TextEdited and raises TextChanged; a store change by itself only sets Modified.
 class TCustomEditor : public TCustomEditorBase {
  public:
   explicit TCustomEditor(platform::Host& host);
@@ -19,6 +24,8 @@ class TCustomEditor : public TCustomEditorBase {
 
   TEditorStrings& Lines() { return *lines_; }
   const TEditorStrings& Lines() const { return *lines_; }
+  // Assigning a list to Lines: the lines are copied and the undo history emptied.
+  void SetLines(const std::vector<std::string>& lines);
 
   int LineCount() const override;
   int LineLength(int row) const override;
@@ -31,6 +38,15 @@ class TCustomEditor : public TCustomEditorBase {
   void RemoveSelection();
   std::string SelectionText() const;
 
+  // ---- Indentation columns of the editing operations ----
+  // The indent a line break gives row y: the leading blanks of the nearest line with
+  // visible text at or above row y - 1, looking no higher than row 1.
+  int AutoIndentColumn(int y) const;
+  // The column Tab (next) or Back-Tab (previous) goes to from column x of row y.
+  int SmartTabColumn(int x, int y, bool next) const;
+  // The column Backspace deletes back to from column x of row y.
+  int UnindentColumn(int x, int y) const;
+
   // ---- Options ----
   bool AutoIndent = true;
   bool SmartTab = true;
@@ -39,11 +55,17 @@ class TCustomEditor : public TCustomEditorBase {
   std::string TabStops = "3 5";
 
   // ---- Tab stops ----
+  // The 0-based stop column after x (next) or before x; past the listed stops the
+  // distance between the last two repeats. Raises the conversion error for a bad entry.
   int TabStopColumn(int x, bool next) const;
+  // Every TAB becomes TabStopColumn(0, true) blanks, whatever its column.
   std::string TabsToBlanks(std::string_view s) const;
 
   // ---- Notifications ----
+  // After an editing operation: Modified, OnChange, then StatusChanged.
   void TextChanged();
+  // After the whole text was replaced: drops the selection and the font cache, reports
+  // TextEdited(0, 0, 0, ""), lays out and repaints. The caret stays where it was.
   void WholeTextReplaced();
   void EmptyUndoHistory();
   // The change report the highlighter answers; action as TTextEditAction.
@@ -53,7 +75,7 @@ class TCustomEditor : public TCustomEditorBase {
 
   // ---- Control surface ----
   void Refresh();
-  // The edit-control messages and WM_EDITCOMMAND.
+  // The edit-control messages, WM_CHAR and WM_EDITCOMMAND; other messages answer 0.
   platform::LRESULT Perform(platform::TMessage msg, platform::WPARAM wParam, platform::LPARAM lParam);
 
  private:

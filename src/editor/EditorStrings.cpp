@@ -1,15 +1,111 @@
-// The line store's list operations.
+// The line store: list operations, whole-text loading and the block operations.
 #include "editor/EditorStrings.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+
 #include "editor/CustomEditor.h"
+#include "editor/EditingGuards.h"
 #include "platform/Errors.h"
 
 namespace editor {
 
+namespace {
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// The name a load error shows: absolute, with "." and ".." resolved.
+std::string ExpandedName(const std::string& fileName) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(fileName, error);
+  if (error) return fileName;
+  return absolute.lexically_normal().string();
+}
+
+[[noreturn]] void FailToOpen(const std::string& fileName, int err) {
+  throw platform::EFOpenError(ExpandedName(fileName), platform::SystemErrorText(err));
+}
+
+// Closes a file descriptor when the read ends, also on an error.
+class TFileHandle {
+ public:
+  explicit TFileHandle(int fd) : fd_(fd) {}
+  ~TFileHandle() { ::close(fd_); }
+  TFileHandle(const TFileHandle&) = delete;
+  TFileHandle& operator=(const TFileHandle&) = delete;
+
+ private:
+  int fd_;
+};
+
+// The whole contents of a regular file (or anything readable that is not a directory).
+std::string ReadWholeFile(const std::string& fileName) {
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) FailToOpen(fileName, errno);
+  const TFileHandle handle(fd);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) FailToOpen(fileName, errno);
+  // Opening a directory succeeds on this platform; loading one must fail like a file
+  // that cannot be opened.
+  if (S_ISDIR(info.st_mode)) FailToOpen(fileName, EISDIR);
+  std::string contents;
+  if (S_ISREG(info.st_mode) && info.st_size > 0) contents.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      FailToOpen(fileName, errno);
+    }
+    contents.append(buffer, static_cast<std::size_t>(got));
+  }
+  return contents;
+}
+
+}  // namespace
+
+std::vector<std::string_view> SplitAtBreaks(std::string_view text, TFinalBreak finalBreak) {
+  std::vector<std::string_view> pieces;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    pieces.push_back(text.substr(start, i - start));
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size() || finalBreak == TFinalBreak::fbEmptyPiece) pieces.push_back(text.substr(start));
+  return pieces;
+}
+
+// Opens the list's update bracket for its life.
+class TEditorStrings::TListUpdate {
+ public:
+  explicit TListUpdate(TEditorStrings& strings) : strings_(strings) { strings_.BeginUpdate(); }
+  ~TListUpdate() { strings_.EndUpdate(); }
+  TListUpdate(const TListUpdate&) = delete;
+  TListUpdate& operator=(const TListUpdate&) = delete;
+
+ private:
+  TEditorStrings& strings_;
+};
+
 TEditorStrings::TEditorStrings(TCustomEditor& editor) : editor_(editor) {}
 
+// ---- List operations ----
+
+void TEditorStrings::CheckIndex(int index, int count) const {
+  if (index < 0 || index >= count) throw platform::EListError(index);
+}
+
 const std::string& TEditorStrings::Get(int index) const {
-  if (index < 0 || index >= Count()) throw platform::EListError(index);
+  CheckIndex(index, Count());
   return lines_[static_cast<std::size_t>(index)];
 }
 
@@ -18,10 +114,256 @@ void TEditorStrings::Add(std::string_view s) {
   Changed();
 }
 
+void TEditorStrings::Insert(int index, std::string_view s) {
+  CheckIndex(index, Count() + 1);
+  std::string line = editor_.TabsToBlanks(s);
+  lines_.insert(lines_.begin() + index, std::move(line));
+  Changed();
+}
+
+void TEditorStrings::Put(int index, std::string_view s) {
+  CheckIndex(index, Count());
+  if (editor_.KeepTrailingBlanks) {
+    lines_[static_cast<std::size_t>(index)] = s;
+    Changed();
+    return;
+  }
+  std::size_t kept = s.size();
+  while (kept > 0 && IsBlank(s[kept - 1])) --kept;
+  if (kept < s.size()) {
+    editor_.UndoBuffer().Add(std::make_unique<TDeleteTrailUndo>(
+        editor_, static_cast<int>(s.size()), index, std::string(s.size() - kept, ' ')));
+  }
+  lines_[static_cast<std::size_t>(index)] = s.substr(0, kept);
+  Changed();
+}
+
+void TEditorStrings::Delete(int index) {
+  CheckIndex(index, Count());
+  lines_.erase(lines_.begin() + index);
+  Changed();
+}
+
 void TEditorStrings::Clear() {
   if (lines_.empty()) return;
   lines_.clear();
+  lines_.shrink_to_fit();
   Changed();
+}
+
+// ---- Whole text ----
+
+std::string TEditorStrings::Text() const {
+  std::size_t size = 0;
+  for (const std::string& line : lines_) size += line.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (const std::string& line : lines_) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+void TEditorStrings::SetText(std::string_view text) {
+  text = text.substr(0, std::min(text.size(), text.find('\0')));
+  // Most texts hold no TAB: they are cut into lines without an expanded copy.
+  std::string expanded;
+  if (text.find('\t') != std::string_view::npos) {
+    expanded = editor_.TabsToBlanks(text);
+    text = expanded;
+  }
+  const std::vector<std::string_view> pieces = SplitAtBreaks(text, TFinalBreak::fbNoPiece);
+  ReplaceAll(std::vector<std::string>(pieces.begin(), pieces.end()));
+  if (editor_.UpdateLock == 0) editor_.EmptyUndoHistory();
+  editor_.WholeTextReplaced();
+}
+
+void TEditorStrings::LoadWholeFile(const std::string& fileName) { SetText(ReadWholeFile(fileName)); }
+
+void TEditorStrings::Assign(const std::vector<std::string>& source) {
+  TUpdateBracket update(editor_);
+  std::vector<std::string> lines;
+  lines.reserve(source.size());
+  for (const std::string& line : source) lines.push_back(editor_.TabsToBlanks(line));
+  ReplaceAll(std::move(lines));
+  editor_.EmptyUndoHistory();
+  editor_.WholeTextReplaced();
+}
+
+void TEditorStrings::AppendLines(const std::vector<std::string>& source) {
+  TUpdateBracket update(editor_);
+  {
+    TListUpdate bracket(*this);
+    for (const std::string& line : source) Add(line);
+  }
+  editor_.EmptyUndoHistory();
+}
+
+void TEditorStrings::ReplaceAll(std::vector<std::string> lines) {
+  lines_ = std::move(lines);
+  Changed();
+}
+
+// ---- Block operations ----
+
+std::string TEditorStrings::Trimmed(std::string_view s) const {
+  std::string line = editor_.TabsToBlanks(s);
+  if (!editor_.KeepTrailingBlanks) {
+    std::size_t kept = line.size();
+    while (kept > 0 && IsBlank(line[kept - 1])) --kept;
+    line.resize(kept);
+  }
+  return line;
+}
+
+void TEditorStrings::ReplaceLine(int index, std::string_view s) {
+  CheckIndex(index, Count());
+  TUpdateLockGuard lock(editor_);
+  lines_[static_cast<std::size_t>(index)] = Trimmed(s);
+  Changed();
+}
+
+void TEditorStrings::PadToCaret() {
+  TUpdateLockGuard lock(editor_);
+  const int caretX = editor_.CaretX;
+  const int caretY = editor_.CaretY;
+  int column = lines_.empty() ? caretX : static_cast<int>(lines_.back().size());
+  while (Count() < caretY + 1) {
+    // The record sits where the new line break goes, at the end of the current last line,
+    // so that undoing the run joins the appended lines back onto that line.
+    editor_.UndoBuffer().Add(std::make_unique<TReLineUndo>(editor_, column, Count() - 1, "\r\n"));
+    lines_.emplace_back();
+    Changed();
+    column = 0;
+  }
+  if (caretY < 0 || caretY >= Count()) return;
+  std::string& line = lines_[static_cast<std::size_t>(caretY)];
+  if (static_cast<int>(line.size()) < caretX) {
+    line.resize(static_cast<std::size_t>(caretX), ' ');
+    Changed();
+  }
+}
+
+void TEditorStrings::InsertLines(int index, const std::vector<std::string_view>& pieces) {
+  std::vector<std::string> lines;
+  lines.reserve(pieces.size());
+  for (std::string_view piece : pieces) lines.push_back(editor_.TabsToBlanks(piece));
+  lines_.insert(lines_.begin() + index, std::make_move_iterator(lines.begin()),
+                std::make_move_iterator(lines.end()));
+  Changed();
+}
+
+void TEditorStrings::InsertBlock(int x, int y, std::string_view text) {
+  if (y < 0) throw platform::EListError(y);
+  x = std::max(x, 0);
+  while (Count() <= y) Add("");
+  const std::string& line = lines_[static_cast<std::size_t>(y)];
+  std::string head = line.substr(0, std::min(line.size(), static_cast<std::size_t>(x)));
+  head.resize(static_cast<std::size_t>(x), ' ');
+  const std::string tail = static_cast<std::size_t>(x) < line.size() ? line.substr(static_cast<std::size_t>(x)) : "";
+
+  TUpdateLockGuard lock(editor_);
+  TListUpdate bracket(*this);
+  const std::vector<std::string_view> pieces = SplitAtBreaks(text, TFinalBreak::fbEmptyPiece);
+  if (pieces.size() == 1) {
+    ReplaceLine(y, head.append(pieces[0]).append(tail));
+    return;
+  }
+  ReplaceLine(y, head.append(pieces[0]));
+  InsertLines(y + 1, std::vector<std::string_view>(pieces.begin() + 1, pieces.end()));
+  const int last = y + static_cast<int>(pieces.size()) - 1;
+  ReplaceLine(last, lines_[static_cast<std::size_t>(last)] + tail);
+}
+
+void TEditorStrings::DeleteBlock(int x1, int y1, int x2, int y2) {
+  if (y1 < 0) {
+    x1 = 0;
+    y1 = 0;
+  }
+  if (y1 >= Count()) return;
+  if (y2 >= Count()) {
+    y2 = Count() - 1;
+    x2 = 2147483646;
+  }
+  x1 = std::max(x1, 0);
+  const std::string& last = Get(y2);
+  // A range that ends before it starts deletes nothing; joining such a range would copy
+  // text instead of removing it.
+  if (y2 < y1) return;
+  long long cut = std::max(static_cast<long long>(x2) + 1, 0LL);
+  if (y2 == y1) cut = std::max(cut, static_cast<long long>(x1));
+  std::string first = lines_[static_cast<std::size_t>(y1)];
+  first.resize(static_cast<std::size_t>(x1), ' ');
+  first.append(last, static_cast<std::size_t>(std::min(cut, static_cast<long long>(last.size()))));
+
+  TUpdateLockGuard lock(editor_);
+  TListUpdate bracket(*this);
+  if (y2 > y1) {
+    lines_.erase(lines_.begin() + y1 + 1, lines_.begin() + y2 + 1);
+    Changed();
+  }
+  ReplaceLine(y1, first);
+}
+
+void TEditorStrings::InsertColumnBlock(int x, int y, std::string_view text) {
+  if (y < 0) throw platform::EListError(y);
+  x = std::max(x, 0);
+  TUpdateLockGuard lock(editor_);
+  TListUpdate bracket(*this);
+  const std::vector<std::string_view> pieces = SplitAtBreaks(text, TFinalBreak::fbNoPiece);
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    const int row = y + static_cast<int>(k);
+    while (Count() <= row) Add("");
+    std::string line = lines_[static_cast<std::size_t>(row)];
+    if (line.size() < static_cast<std::size_t>(x)) line.resize(static_cast<std::size_t>(x), ' ');
+    line.insert(static_cast<std::size_t>(x), pieces[k]);
+    ReplaceLine(row, line);
+  }
+}
+
+void TEditorStrings::DeleteColumnBlock(int x1, int y1, int x2, int y2) {
+  if (y1 < 0) {
+    x1 = 0;
+    y1 = 0;
+  }
+  if (y1 >= Count()) return;
+  if (y2 >= Count()) {
+    y2 = Count() - 1;
+    x2 = 2147483646;
+  }
+  x1 = std::max(x1, 0);
+  const long long width = static_cast<long long>(x2) - x1 + 1;
+  if (width <= 0 || y2 < y1) return;
+  TUpdateLockGuard lock(editor_);
+  TListUpdate bracket(*this);
+  for (int row = y1; row <= y2; ++row) {
+    std::string line = lines_[static_cast<std::size_t>(row)];
+    if (static_cast<std::size_t>(x1) < line.size()) {
+      line.erase(static_cast<std::size_t>(x1), static_cast<std::size_t>(std::min<long long>(width, static_cast<long long>(line.size()))));
+    }
+    ReplaceLine(row, line);
+  }
+}
+
+platform::TPoint TEditorStrings::BlockEnd(int x, int y, std::string_view text) const {
+  const std::string stored = editor_.TabsToBlanks(text);
+  const std::vector<std::string_view> pieces = SplitAtBreaks(stored, TFinalBreak::fbEmptyPiece);
+  const int breaks = static_cast<int>(pieces.size()) - 1;
+  const int lastLength = static_cast<int>(pieces.back().size());
+  if (breaks == 0) return {x + lastLength - 1, y};
+  return {lastLength - 1, y + breaks};
+}
+
+// ---- Change event ----
+
+void TEditorStrings::BeginUpdate() { ++updateCount_; }
+
+void TEditorStrings::EndUpdate() {
+  if (updateCount_ == 0) return;
+  if (--updateCount_ > 0 || !changedInUpdate_) return;
+  changedInUpdate_ = false;
+  if (OnChange) OnChange();
 }
 
 void TEditorStrings::Changed() {
@@ -29,7 +371,7 @@ void TEditorStrings::Changed() {
     changedInUpdate_ = true;
     return;
   }
-  editor_.Modified = true;
+  if (OnChange) OnChange();
 }
 
 }  // namespace editor

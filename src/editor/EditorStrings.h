@@ -2,16 +2,29 @@
 // terminators, with the block operations that editing and undo are built from.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/Types.h"
 
 namespace editor {
 
 class TCustomEditor;
 
-// Lines are indexed from 0; an empty document has no lines. Lines have no length limit.
-// The store belongs to one editor and reports every change through its change event.
+// What a line break at the very end of a text gives when the text is cut into lines.
+enum class TFinalBreak { fbEmptyPiece, fbNoPiece };
+
+// Cuts text into pieces at CR LF, a lone CR or a lone LF. A text without breaks is one
+// piece; an empty text is one empty piece with fbEmptyPiece and no piece with fbNoPiece.
+std::vector<std::string_view> SplitAtBreaks(std::string_view text, TFinalBreak finalBreak);
+
+// Lines are indexed from 0; an empty document has no lines. Lines have no length limit
+// and never hold a TAB: every way text comes in expands tabs first. Bad indexes raise
+// "List index out of bounds (%d)" before anything changes. The store belongs to one
+// editor and fires OnChange after every change of the list, or once when its own update
+// bracket closes. Identity object: neither copyable nor movable.
 class TEditorStrings {
  public:
   explicit TEditorStrings(TCustomEditor& editor);
@@ -19,36 +32,65 @@ class TEditorStrings {
   TEditorStrings& operator=(const TEditorStrings&) = delete;
 
   int Count() const { return static_cast<int>(lines_.size()); }
-  // "List index out of bounds (%d)" outside 0..Count-1.
   const std::string& Get(int index) const;
+  // Add and Insert expand tabs and keep trailing blanks; they make no undo record.
   void Add(std::string_view s);
+  // index may be Count (appends).
   void Insert(int index, std::string_view s);
+  // Stores s as it is, except that without KeepTrailingBlanks a trailing run of
+  // characters 0..32 is dropped and recorded (TDeleteTrailUndo).
   void Put(int index, std::string_view s);
+  // Delete and Clear keep the undo history.
   void Delete(int index);
   void Clear();
 
   // Every line followed by CR LF.
   std::string Text() const;
+  // Replaces the whole text: tabs expanded, cut at CR LF, CR or LF, a NUL ends it. Empties
+  // the undo history unless an update is open, then reports the whole text replaced.
   void SetText(std::string_view text);
-  // "Cannot open file "%s". %s" when the file cannot be opened.
+  // SetText with the file's whole contents. A file that cannot be read (or a directory)
+  // raises "Cannot open file "%s". %s" with the absolute name; the text is unchanged.
   void LoadWholeFile(const std::string& fileName);
+  // Replaces all lines, empties the history, reports the whole text replaced.
   void Assign(const std::vector<std::string>& source);
+  // Appends the lines and empties the history.
   void AppendLines(const std::vector<std::string>& source);
 
-  // ---- Block operations used by editing and undo ----
+  // ---- Block operations used by editing and undo; positions are (column, row) ----
+  // Stores s with tabs expanded and, without KeepTrailingBlanks, trailing 0..32 dropped.
   void ReplaceLine(int index, std::string_view s);
+  // Appends lines (each recorded as TReLineUndo) until the caret row exists, then pads
+  // the caret row with blanks up to the caret column.
   void PadToCaret();
+  // Inserts text at (x, y), appending lines up to row y and padding row y to column x.
   void InsertBlock(int x, int y, std::string_view text);
+  // Deletes from (x1, y1) through (x2, y2), both ends inclusive; x2 = -1 keeps all of row
+  // y2 and joins it to row y1. Rows past the end clamp to the end of the text.
   void DeleteBlock(int x1, int y1, int x2, int y2);
+  // Inserts piece k of text at column x of row y + k, appending and padding rows.
   void InsertColumnBlock(int x, int y, std::string_view text);
+  // Deletes columns x1..x2 of rows y1..y2 (rows clamped as in DeleteBlock).
   void DeleteColumnBlock(int x1, int y1, int x2, int y2);
+  // Where the last character of text lands when InsertBlock puts it at (x, y): column -1
+  // when text ends with a line break.
+  platform::TPoint BlockEnd(int x, int y, std::string_view text) const;
 
-  // The list's own update bracket: the change event fires once when it closes.
+  // The list's own update bracket: OnChange fires once when it closes, if anything changed.
   void BeginUpdate();
   void EndUpdate();
 
+  std::function<void()> OnChange;
+
  private:
+  class TListUpdate;
+
+  void CheckIndex(int index, int count) const;
   void Changed();
+  // Inserts the pieces, tabs expanded, before line index as one move of the list.
+  void InsertLines(int index, const std::vector<std::string_view>& pieces);
+  void ReplaceAll(std::vector<std::string> lines);
+  std::string Trimmed(std::string_view s) const;
 
   TCustomEditor& editor_;
   std::vector<std::string> lines_;

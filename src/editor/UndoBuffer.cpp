@@ -1,27 +1,38 @@
-// The undo history and the records' selection snapshots.
+// The undo history's list, the marks of the record kinds and the records' selection
+// snapshots.
 #include "editor/UndoBuffer.h"
 
-#include "editor/CustomEditorBase.h"
+#include "editor/CustomEditor.h"
 
 namespace editor {
 
+TSavedSelection CurrentSelection(const TCustomEditorBase& editor) {
+  TSavedSelection s;
+  s.Selected = editor.Selected;
+  s.Selecting = editor.Selecting;
+  s.SelBlockFormat = editor.SelBlockFormat;
+  s.SelBegX = editor.SelBegX;
+  s.SelBegY = editor.SelBegY;
+  s.SelEndX = editor.SelEndX;
+  s.SelEndY = editor.SelEndY;
+  s.SelAnchorX = editor.SelAnchorX;
+  s.SelAnchorY = editor.SelAnchorY;
+  s.LineModeBegX = editor.LineModeBegX;
+  s.LineModeEndX = editor.LineModeEndX;
+  return s;
+}
+
+bool IsAbsorbed(TUndoKind kind) { return kind == TUndoKind::ReLine || kind == TUndoKind::DeleteTrail; }
+
+bool HasBackspaceMark(TUndoKind kind) { return kind == TUndoKind::Backspace; }
+
+bool HasUnindentMark(TUndoKind kind) { return kind == TUndoKind::BackspaceUnindent; }
+
+// ---- Records ----
+
 TUndo::TUndo(TCustomEditorBase& editor) : Editor(editor), ModifiedBefore(editor.Modified) {}
 
-void TUndo::StoreSelection() {
-  if (!Selection) Selection = std::make_unique<TSavedSelection>();
-  TSavedSelection& s = *Selection;
-  s.Selected = Editor.Selected;
-  s.Selecting = Editor.Selecting;
-  s.SelBlockFormat = Editor.SelBlockFormat;
-  s.SelBegX = Editor.SelBegX;
-  s.SelBegY = Editor.SelBegY;
-  s.SelEndX = Editor.SelEndX;
-  s.SelEndY = Editor.SelEndY;
-  s.SelAnchorX = Editor.SelAnchorX;
-  s.SelAnchorY = Editor.SelAnchorY;
-  s.LineModeBegX = Editor.LineModeBegX;
-  s.LineModeEndX = Editor.LineModeEndX;
-}
+void TUndo::StoreSelection() { Selection = std::make_unique<TSavedSelection>(CurrentSelection(Editor)); }
 
 void TUndo::ReloadSelection() {
   if (!Selection) return;
@@ -37,7 +48,12 @@ void TUndo::ReloadSelection() {
   Editor.SelAnchorY = s.SelAnchorY;
   Editor.LineModeBegX = s.LineModeBegX;
   Editor.LineModeEndX = s.LineModeEndX;
+  Editor.WidenRepaintRange(s.SelBegY, s.SelEndY);
 }
+
+TCustomEditor& TUndo::StringEditor() const { return dynamic_cast<TCustomEditor&>(Editor); }
+
+TUndoBuffer& TUndo::History() const { return Editor.UndoBuffer(); }
 
 TSelectUndo::TSelectUndo(TCustomEditorBase& editor, int x, int y) : TCaretUndo(editor, x, y) {
   StoreSelection();
@@ -54,6 +70,8 @@ TUnindentColumnUndo::TUnindentColumnUndo(TCustomEditorBase& editor, int caretX, 
   StoreSelection();
 }
 
+// ---- History ----
+
 void TUndoBuffer::Add(std::unique_ptr<TUndo> record) {
   if (Locked) return;
   records_.resize(static_cast<std::size_t>(UndoPointer + 1));
@@ -69,6 +87,11 @@ TUndo* TUndoBuffer::TopRecord() const {
 bool TUndoBuffer::StartsNewRun(const TUndo& record) const {
   const TUndo* top = TopRecord();
   return top == nullptr || top->Kind() != record.Kind();
+}
+
+int TUndoBuffer::TakeRun(TUndoKind kind) {
+  while (UndoPointer > 0 && Record(UndoPointer - 1).Kind() == kind) --UndoPointer;
+  return UndoPointer;
 }
 
 void TUndoBuffer::Redo() { records_.resize(static_cast<std::size_t>(UndoPointer + 1)); }

@@ -1,0 +1,204 @@
+// How each kind of undo record takes its change back: caret and selection moves, text
+// inserted, deleted, overwritten or replaced, and column edits.
+#include <algorithm>
+
+#include "editor/CustomEditor.h"
+#include "editor/EditingGuards.h"
+#include "editor/UndoBuffer.h"
+
+namespace editor {
+
+namespace {
+
+enum class TOrder { OldestFirst, NewestFirst };
+
+// A text field of the records low..high joined in the given order.
+template <class Record>
+std::string Joined(const TUndoBuffer& history, int low, int high, std::string Record::*field, TOrder order) {
+  std::string joined;
+  for (int i = 0; i <= high - low; ++i) {
+    const int index = order == TOrder::OldestFirst ? low + i : high - i;
+    joined += static_cast<const Record&>(history.Record(index)).*field;
+  }
+  return joined;
+}
+
+template <class Record>
+const Record& At(const TUndoBuffer& history, int index) {
+  return static_cast<const Record&>(history.Record(index));
+}
+
+void DeleteTextAt(TEditorStrings& lines, int x, int y, std::string_view text) {
+  const platform::TPoint end = lines.BlockEnd(x, y, text);
+  lines.DeleteBlock(x, y, end.X, end.Y);
+}
+
+}  // namespace
+
+void TCaretUndo::Undo() {
+  TUndoBuffer& history = History();
+  const TCaretUndo& first = At<TCaretUndo>(history, history.TakeRun(Kind()));
+  Editor.MoveCaretTo(first.CaretX, first.CaretY);
+}
+
+void TSelectUndo::Undo() {
+  // The stretch below takes in the caret moves that went along with the selection.
+  TUndoBuffer& history = History();
+  int lowest = history.UndoPointer;
+  int lowestOwn = lowest;
+  while (lowest > 0) {
+    const TUndoKind below = history.Record(lowest - 1).Kind();
+    if (below != Kind() && below != TUndoKind::Caret) break;
+    --lowest;
+    if (below == Kind()) lowestOwn = lowest;
+  }
+  history.UndoPointer = lowest;
+  history.Record(lowestOwn).ReloadSelection();
+  const TCaretUndo& first = At<TCaretUndo>(history, lowest);
+  Editor.MoveCaretTo(first.CaretX, first.CaretY);
+}
+
+void TInsertUndo::Undo() {
+  TUndoBuffer& history = History();
+  const int high = history.UndoPointer;
+  const int low = history.TakeRun(Kind());
+  const std::string text = Joined(history, low, high, &TInsertUndo::Text, TOrder::OldestFirst);
+  const TInsertUndo& first = At<TInsertUndo>(history, low);
+  TCustomEditor& editor = StringEditor();
+  DeleteTextAt(editor.Lines(), first.CaretX, first.CaretY, text);
+  editor.TextEdited(first.CaretX, first.CaretY, taDelete, text);
+  editor.MoveCaretTo(first.CaretX, first.CaretY);
+}
+
+void TInsertColumnUndo::Undo() {
+  TCustomEditor& editor = StringEditor();
+  TEditorStrings& lines = editor.Lines();
+  const std::vector<std::string_view> pieces = SplitAtBreaks(Text, TFinalBreak::fbNoPiece);
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    const int row = CaretY + static_cast<int>(k);
+    std::string line = lines.Get(row);
+    if (static_cast<std::size_t>(CaretX) < line.size()) {
+      line.erase(static_cast<std::size_t>(CaretX), editor.TabsToBlanks(pieces[k]).size());
+    }
+    lines.ReplaceLine(row, line);
+  }
+  editor.TextEdited(CaretX, CaretY, taDelete, Text);
+  editor.MoveCaretTo(CaretX, CaretY);
+}
+
+void TDeleteUndo::Undo() {
+  TUndoBuffer& history = History();
+  const int high = history.UndoPointer;
+  const int low = history.TakeRun(Kind());
+  const std::string text = Joined(history, low, high, &TInsertUndo::Text, TOrder::OldestFirst);
+  const TInsertUndo& first = At<TInsertUndo>(history, low);
+  TCustomEditor& editor = StringEditor();
+  editor.Lines().InsertBlock(first.CaretX, first.CaretY, text);
+  editor.TextEdited(first.CaretX, first.CaretY, taInsert, text);
+  editor.MoveCaretTo(first.CaretX, first.CaretY);
+}
+
+void TDeleteLineUndo::Undo() {
+  TCustomEditor& editor = StringEditor();
+  {
+    const TUpdateLockGuard lock(editor);
+    editor.Lines().Insert(CaretY, Text);
+  }
+  editor.TextEdited(CaretX, CaretY, taInsert, Text);
+  editor.MoveCaretTo(CaretX, CaretY);
+}
+
+void TBackspaceUndo::Undo() {
+  // The newest deletion is the leftmost character: the run goes back in newest first,
+  // left of where the newest one was made.
+  TUndoBuffer& history = History();
+  const int high = history.UndoPointer;
+  const int low = history.TakeRun(Kind());
+  const std::string text = Joined(history, low, high, &TInsertUndo::Text, TOrder::NewestFirst);
+  TCustomEditor& editor = StringEditor();
+  editor.Lines().InsertBlock(CaretX - 1, CaretY, text);
+  editor.TextEdited(CaretX - 1, CaretY, taInsert, text);
+  const TInsertUndo& first = At<TInsertUndo>(history, low);
+  if (first.Text != "\n" && first.Text != "\r") editor.MoveCaretTo(first.CaretX, first.CaretY);
+  else editor.MoveCaretTo(0, first.CaretY + 1);
+}
+
+void TBackspaceUnindentUndo::Undo() {
+  TUndoBuffer& history = History();
+  const int high = history.UndoPointer;
+  const int low = history.TakeRun(Kind());
+  const std::string text = Joined(history, low, high, &TInsertUndo::Text, TOrder::NewestFirst);
+  const TInsertUndo& first = At<TInsertUndo>(history, low);
+  const int column = first.CaretX - static_cast<int>(text.size());
+  TCustomEditor& editor = StringEditor();
+  editor.Lines().InsertBlock(column, first.CaretY, text);
+  editor.TextEdited(column, first.CaretY, taInsert, text);
+  editor.MoveCaretTo(first.CaretX, first.CaretY);
+}
+
+void TOverwriteUndo::Undo() {
+  TUndoBuffer& history = History();
+  const int high = history.UndoPointer;
+  const int low = history.TakeRun(Kind());
+  const std::string oldText = Joined(history, low, high, &TOverwriteUndo::OldText, TOrder::OldestFirst);
+  const std::string newText = Joined(history, low, high, &TOverwriteUndo::NewText, TOrder::OldestFirst);
+  const TOverwriteUndo& first = At<TOverwriteUndo>(history, low);
+  TCustomEditor& editor = StringEditor();
+  DeleteTextAt(editor.Lines(), first.CaretX, first.CaretY, newText);
+  editor.Lines().InsertBlock(first.CaretX, first.CaretY, oldText);
+  editor.TextEdited(first.CaretX, first.CaretY, taReplace, oldText);
+  editor.MoveCaretTo(first.CaretX, first.CaretY);
+}
+
+void TReplaceUndo::Undo() {
+  TCustomEditor& editor = StringEditor();
+  DeleteTextAt(editor.Lines(), Column, Row, NewText);
+  editor.Lines().InsertBlock(Column, Row, OldText);
+  editor.TextEdited(Column, Row, taReplace, OldText);
+  editor.MoveCaretTo(CaretX, CaretY);
+}
+
+void TDeleteSelectedUndo::Undo() {
+  TCustomEditor& editor = StringEditor();
+  TEditorStrings& lines = editor.Lines();
+  const TSavedSelection& saved = *Selection;
+  if (saved.SelBlockFormat != bfColumn) {
+    lines.InsertBlock(saved.SelBegX, saved.SelBegY, Text);
+    editor.TextEdited(saved.SelBegX, saved.SelBegY, taInsert, Text);
+  } else {
+    // Piece k goes back into row SelBegY + k, at the block's column or at the end of a
+    // row that is shorter.
+    const std::vector<std::string_view> pieces = SplitAtBreaks(Text, TFinalBreak::fbEmptyPiece);
+    for (int row = saved.SelBegY; row <= saved.SelEndY; ++row) {
+      const std::size_t k = static_cast<std::size_t>(row - saved.SelBegY);
+      std::string line = lines.Get(row);
+      const std::size_t column = std::min(line.size(), static_cast<std::size_t>(std::max(saved.SelBegX, 0)));
+      if (k < pieces.size()) line.insert(column, pieces[k]);
+      lines.ReplaceLine(row, line);
+    }
+    editor.TextEdited(saved.SelBegX, saved.SelBegY, taColumnInsert, Text);
+  }
+  ReloadSelection();
+  editor.MoveCaretTo(CaretX, CaretY);
+}
+
+void TUnindentColumnUndo::Undo() {
+  TUndoBuffer& history = History();
+  const int high = history.UndoPointer;
+  const int low = history.TakeRun(Kind());
+  TCustomEditor& editor = StringEditor();
+  int column = Column;
+  int firstRow = FirstRow;
+  for (int i = high; i >= low; --i) {
+    const TUnindentColumnUndo& record = At<TUnindentColumnUndo>(history, i);
+    editor.Lines().InsertColumnBlock(record.Column, record.FirstRow, record.Text);
+    column = std::min(column, record.Column);
+    firstRow = std::min(firstRow, record.FirstRow);
+  }
+  editor.TextEdited(column, firstRow, taInsert, editor.Lines().Get(firstRow));
+  ReloadSelection();
+  const TUnindentColumnUndo& first = At<TUnindentColumnUndo>(history, low);
+  editor.MoveCaretTo(first.CaretX, first.CaretY);
+}
+
+}  // namespace editor

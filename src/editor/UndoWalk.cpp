@@ -1,0 +1,89 @@
+// The undo step: the walk over one group of records, Modified restored from the records,
+// and the repaint and notifications that end the step.
+#include <optional>
+
+#include "editor/CustomEditor.h"
+#include "editor/UndoBuffer.h"
+
+namespace editor {
+
+namespace {
+
+bool IsCaretKind(TUndoKind kind) {
+  return kind == TUndoKind::Caret || kind == TUndoKind::Select || kind == TUndoKind::Unselect;
+}
+
+// Clears Locked when the step ends, also when an error leaves it.
+class TLockedScope {
+ public:
+  explicit TLockedScope(bool& locked) : locked_(locked) { locked_ = true; }
+  ~TLockedScope() { locked_ = false; }
+  TLockedScope(const TLockedScope&) = delete;
+  TLockedScope& operator=(const TLockedScope&) = delete;
+
+ private:
+  bool& locked_;
+};
+
+}  // namespace
+
+void TUndoBuffer::Undo() {
+  if (Locked) return;
+  const TSavedSelection selectionBefore = CurrentSelection(editor_);
+  const bool modifiedBefore = editor_.Modified;
+  const TLockedScope locked(Locked);
+  if (TopRecord() == nullptr) return;
+  const bool onlyCaret = Walk();
+  FinishUndo(selectionBefore, modifiedBefore, onlyCaret);
+}
+
+// Takes back records from the top down to the end of the group; answers whether the
+// group held nothing but caret and selection moves.
+bool TUndoBuffer::Walk() {
+  bool onlyCaret = true;
+  int depth = 0;
+  std::optional<TUndoKind> groupKind = TopRecord()->Kind();
+  for (;;) {
+    TUndo& record = *TopRecord();
+    if (record.Kind() == TUndoKind::BeginCompound) {
+      --depth;
+      groupKind.reset();
+    } else if (record.Kind() == TUndoKind::EndCompound) {
+      ++depth;
+    }
+    record.Undo();
+    TUndo& lowest = *TopRecord();
+    lowest.ReloadSelection();
+    editor_.Modified = lowest.ModifiedBefore;
+
+    --UndoPointer;
+    const TUndo* next = TopRecord();
+    // An absorbed group takes its kind from whatever lies below it, if anything does.
+    if (groupKind && IsAbsorbed(*groupKind)) {
+      groupKind = next ? std::optional<TUndoKind>(next->Kind()) : std::nullopt;
+    }
+    if (!groupKind || !IsCaretKind(*groupKind)) onlyCaret = false;
+
+    if (next == nullptr) break;
+    const bool sameGroup = (groupKind && next->Kind() == *groupKind) || IsAbsorbed(next->Kind()) || depth > 0;
+    const bool unindentBelowBackspace = groupKind && HasBackspaceMark(*groupKind) && HasUnindentMark(next->Kind());
+    if (!sameGroup && !unindentBelowBackspace) break;
+  }
+  return onlyCaret;
+}
+
+void TUndoBuffer::FinishUndo(const TSavedSelection& selectionBefore, bool modifiedBefore, bool onlyCaret) {
+  // Back at the state before the first recorded change: the text counts as unchanged.
+  if (!editor_.Modified) onlyCaret = true;
+  if (CurrentSelection(editor_) != selectionBefore) editor_.RepaintSelectionRows();
+  editor_.UpdateLayout();
+  if (editor_.Host().IsVisible() && editor_.UpdateLock == 0) editor_.InvalidateControl();
+  if (editor_.UpdateLock != 0) return;
+  if (!onlyCaret) {
+    dynamic_cast<TCustomEditor&>(editor_).TextChanged();
+  } else if (modifiedBefore) {
+    editor_.StatusChanged();
+  }
+}
+
+}  // namespace editor
