@@ -2,27 +2,78 @@
 // scrolling and layout, painting, keys and mouse — over text supplied by a subclass.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "editor/Commands.h"
 #include "editor/EditorTypes.h"
+#include "editor/Keyboard.h"
 #include "editor/LineAttrs.h"
+#include "editor/ScrollBar95.h"
 #include "editor/UndoBuffer.h"
 #include "platform/Colors.h"
 #include "platform/Host.h"
 #include "platform/Messages.h"
 #include "platform/Surface.h"
+#include "platform/Types.h"
 
 namespace editor {
 
 using platform::TColor;
 
+// The set of word separators shared by word moves, double-click word selection and
+// bracket highlighting; every other byte (TAB and 128..255 included) is a word character.
+bool IsWordSeparator(unsigned char ch);
+
+// A bookmark: a caret position and whether it is set.
+struct TBookmark {
+  int X = 0;
+  int Y = 0;
+  bool Valid = false;
+};
+
+// Which of the window's standard scroll bars exist.
+enum class TScrollStyle : std::uint8_t { None, Horizontal, Vertical, Both };
+
+enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+
+// Bracket highlighting options and the two ranges shown now (the bracket or word at the
+// caret and its match). A range with FirstCol -1 is empty.
+struct TBracketHighlighting {
+  struct TRange {
+    int FirstCol = -1, Row = 0, LastCol = -1, LastRow = 0;
+  };
+  bool Active = false;
+  TColor BorderColor = platform::clSilver;
+  TColor Color = platform::clNone;
+  TColor FontColor = platform::clNone;
+  bool CaseSensitiveWordPairs = true;
+  // Entries "open=close".
+  std::vector<std::string> WordPairs;
+  std::array<TRange, 2> Ranges;
+};
+
+// Row marks: a marked row is painted in one of three fixed colour pairs.
+class TLineInformationList {
+ public:
+  // Style 1 white on red, 2 white on navy, 3 white on maroon; 0 removes the mark.
+  void SetMark(int row, int style);
+  // 0 for a row without a mark.
+  int StyleOf(int row) const;
+  void Clear() { marks_.clear(); }
+
+ private:
+  std::map<int, int> marks_;
+};
+
 // The editor base. Positions are (column, row) from 0; columns run 0..MaxColumn and
 // the caret may stand beyond the end of its line. The control is neither copyable nor
-// movable; it talks to its window only through Host.
+// movable; it talks to its window only through Host. Its entry points mirror the window
+// messages (window creation, focus, resize, paint, keys, mouse, scroll bars, timers).
 class TCustomEditorBase {
  public:
   explicit TCustomEditorBase(platform::Host& host);
@@ -42,6 +93,8 @@ class TCustomEditorBase {
   // The editing handler for the codes the dispatcher does not run itself; may change
   // x, y and useSetCaret; answers whether it finished the command.
   virtual bool EditCommand(TCommand code, int& x, int& y, bool& useSetCaret) = 0;
+  // Deletes the selection (every block format); nothing when not Selected.
+  virtual void RemoveSelection() = 0;
 
   // ---- Caret and selection state ----
   int CaretX = 0;
@@ -53,6 +106,31 @@ class TCustomEditorBase {
   bool Selecting = false;
   TSelBlockFormat SelBlockFormat = bfNonInclusive;
   int GroupDepth = 0;
+  // Set by every plain caret move; read only when KeepSelection is on.
+  bool SelectionDropped = false;
+
+  // ---- Colours and font ----
+  // Text background and the plain-text font; what a row shows past its text.
+  TColor Color = platform::clWindow;
+  platform::TFontSpec Font;
+  TColor GutterColor = platform::clBtnFace;
+  TColor SelForeColor = platform::clHighlightText;
+  TColor SelBackColor = platform::clHighlight;
+  bool RightMarginVisible = true;
+  int RightMargin = 80;
+  TColor RightMarginColor = platform::clSilver;
+  // When set the control never shows or moves the caret.
+  bool HideCaret = false;
+  // Property setters: each repaints or re-lays out what the change affects.
+  void SetColor(TColor color);
+  void SetFont(const platform::TFontSpec& font);
+  void SetGutterColor(TColor color);
+  void SetSelForeColor(TColor color);
+  void SetSelBackColor(TColor color);
+  void SetRightMargin(int column);
+  void SetRightMarginColor(TColor color);
+  void SetRightMarginVisible(bool visible);
+  void SetHideCaret(bool hide);
 
   // ---- Options ----
   bool InsertMode = true;
@@ -61,6 +139,12 @@ class TCustomEditorBase {
   bool BeepOnError = true;
   bool KeepSelection = false;
   bool TypingReplacesSelection = true;
+  // A double click selects the caret line instead of the word.
+  bool DoubleClickLine = false;
+  void SetInsertMode(bool insert);
+  void SetReadOnly(bool readOnly);
+  // Runs the block-format command, so a format change always repaints and notifies.
+  void SetSelBlockFormat(TSelBlockFormat format);
 
   // Saved SelBegX/SelEndX while the line format replaces them with 0 and MaxColumn.
   int LineModeBegX = 0, LineModeEndX = 0;
@@ -74,14 +158,59 @@ class TCustomEditorBase {
   void CancelSelection();
   void DropSelectionOnMove();
   bool CanStartSelection() const;
+  // Widens the rows whose selection painting must be refreshed, and repaints them.
+  void WidenRepaintRange(int fromRow, int toRow);
+  void RepaintSelectionRows();
+
+  // Character offsets over the whole text, every line break counting 2.
+  platform::TPoint OffsetToPos(int offset) const;
+  int PosToOffset(int x, int y) const;
+  int SelStart() const;
+  void SetSelStart(int offset);
+  int SelLength() const;
+  void SetSelLength(int length);
+  // EM_GETSEL and EM_SETSEL.
+  platform::LRESULT PerformSelectionMessage(platform::TMessage msg, platform::WPARAM wParam,
+                                            platform::LPARAM lParam);
+
+  std::array<TBookmark, 10> Bookmarks;
+  void SetBookmark(int index);
+  void GotoBookmark(int index);
+  // Scrolls a set bookmark into view and answers its position; false when it is not set.
+  bool ScrollToBookmark(int index, int& x, int& y);
+
+  // ---- Word moves (shared with the editing handler) ----
+  // The column a word-left scan from column x of row y reaches: the start of the word
+  // before x, or 0. Assumes x is not beyond the end of the row.
+  int WordLeftColumn(int x, int y) const;
+  // The position a word-right move from (x, y) reaches, the next row's start at a line end.
+  platform::TPoint WordRightPosition(int x, int y) const;
+  // Runs ecWordLeft, ecWordRight, ecSelWordLeft or ecSelWordRight from (x, y) the way the
+  // dispatcher's caret commands do; answers false for any other code. The editing handler
+  // calls it for these four codes.
+  bool WordMoveCommand(TCommand code, int& x, int& y, bool& useSetCaret);
+  // The word at column x of row y by the double-click rule: 1-based start and end
+  // (exclusive) positions in the row; false when the row is not a line.
+  bool WordBoundsAt(int x, int y, int& start, int& end) const;
 
   // ---- Layout and scrolling ----
   int GutterWidth = 0;
   int LeftCol = 0, TopRow = 0;
   int VisibleColCount = 0, VisibleRowCount = 0;
+  int LastVisibleCol = -1, LastVisibleRow = -1;
+  int ColCount = 1, RowCount = 1;
   int CellWidth = 0, CellHeight = 0;
+  TScrollStyle ScrollBars = TScrollStyle::Both;
+  TControlScrollBar95 HorzScrollBar;
+  TControlScrollBar95 VertScrollBar;
+  void SetGutterWidth(int width);
   void UpdateLayout();
   void SetLeftTop(int col, int row);
+  void ScrollView(bool vertical, int pos);
+  void ScrollToRow(int y);
+  platform::TPoint PositionFromPoint(int x, int y) const;
+  // The pixel rectangle of visible cell (c, r), counted from LeftCol, TopRow.
+  platform::TRect CellRect(int c, int r) const;
 
   // ---- Painting ----
   // Per-row colouring hook: writes entries of Attrs for the row about to be painted,
@@ -89,16 +218,53 @@ class TCustomEditorBase {
   // version changes nothing.
   virtual void ComputeLineAttrs(int row, int colBeg, int colEnd);
   TLineAttrs Attrs;
+  TBracketHighlighting BracketHighlighting;
+  TLineInformationList LineInformation;
+  // Paints the part of the window inside clip (client pixels), the WM_PAINT of the control.
+  void Paint(const platform::TRect& clip);
+  void PaintLine(int row, int colBeg, int colEnd);
   void RepaintRow(int row);
+  // Repaints the visible rows among fromRow..toRow.
+  void RepaintRows(int fromRow, int toRow);
+  void PaintGutter();
+  void DrawRightMargin();
+  void GetLineAttrs(const std::string& text, int row, int colBeg, int colEnd);
+  void UpdateBracketHighlighting();
+  // Fonts are made again for the next row painted (the text was replaced).
+  void DropFontCache();
   void InvalidateControl();
 
   // ---- Keys and dispatch ----
+  TKeyboard Keyboard;
+  bool IgnoreKeyPress = false;
+  bool WaitSecondKey = false;
+  bool MacroRecording = false;
+  std::string MacroBuffer;
+  std::string RecordedMacro;
   void Command(TCommand code);
   void KeyDown(std::uint16_t& key, std::uint8_t shift);
   void KeyPress(char& ch);
-  // EM_GETSEL and EM_SETSEL.
-  platform::LRESULT PerformSelectionMessage(platform::TMessage msg, platform::WPARAM wParam,
-                                            platform::LPARAM lParam);
+
+  // ---- Mouse ----
+  bool MouseIsDown = false;
+  bool IgnoreNextPress = false;
+  int DragY = 0, DragCol = 0, DragRow = 0;
+  void MouseDown(TMouseButton button, std::uint8_t shift, int x, int y);
+  // leftHeld: the left button is down during the move.
+  void MouseMove(std::uint8_t shift, bool leftHeld, int x, int y);
+  void MouseUp(TMouseButton button, std::uint8_t shift, int x, int y);
+  void DblClick(int x, int y);
+  void MouseWheel(std::uint8_t shift, int delta);
+
+  // ---- Window entry points ----
+  // The window exists: attaches the scroll bars and lays the control out.
+  void WindowCreated();
+  void Resized();
+  void FocusEnter();
+  void FocusLeave();
+  void ScrollMessage(platform::TScrollBarKind kind, int code);
+  void Timer(int id);
+  static constexpr int DragScrollTimerId = 1;
 
   // ---- Update lock ----
   int UpdateLock = 0;
@@ -113,14 +279,108 @@ class TCustomEditorBase {
   // Caret, mode and format changes; refreshes bracket highlighting, then OnChangeStatus.
   void StatusChanged();
   std::function<void()> OnChangeStatus;
+  std::function<void()> OnSelectionChange;
+  std::function<void()> OnScroll;
+  // May set key to 0 to swallow it.
+  std::function<void(std::uint16_t& key, std::uint8_t shift)> OnKeyDown;
+  // May change the character.
+  std::function<void(char& ch)> OnKeyPress;
+  std::function<void(TMouseButton, std::uint8_t shift, int x, int y)> OnMouseDown;
+  std::function<void(std::uint8_t shift, int x, int y)> OnMouseMove;
+  std::function<void(TMouseButton, std::uint8_t shift, int x, int y)> OnMouseUp;
+  std::function<void()> OnDblClick;
+  std::function<void(platform::Surface&)> OnPaintGutter;
+  std::function<void(const std::string& text, int row, TLineAttrs& attrs)> OnGetLineAttr;
+  // Gutter clicks and double clicks, with the row under the pointer.
+  std::function<void(int row)> OnGutterClick;
+  std::function<void(int row)> OnGutterDblClick;
 
   platform::Host& Host() { return host_; }
 
  protected:
+  // ---- Hooks for the parts built on top of the base ----
+  // The completion popup: offered every key-down first (true: it took the key), handed
+  // Backspace's character, closed by a mouse press or focus loss, opened by its commands.
+  enum TCompletionMode { cmIdentifiers, cmTemplates };
+  virtual bool CompletionKeyDown(std::uint16_t key, std::uint8_t shift);
+  virtual void CompletionKeyPress(char ch);
+  virtual void CloseCompletion(bool apply);
+  virtual void OpenCompletion(TCompletionMode mode);
+  // The clipboard handlers of ecCopy, ecCut and ecPaste, and the block indent of
+  // ecIndentBlock / ecUnindentBlock (rows at a column for a column block, else the
+  // selected lines). The base editor has no clipboard or block editing: they do nothing.
+  virtual void Copy();
+  virtual void Cut();
+  virtual void Paste();
+  virtual void IndentRows(int x, int y1, int y2);
+  virtual void UnindentRows(int x, int y1, int y2);
+  virtual void IndentSelection();
+  virtual void UnindentSelection();
+
   platform::Host& host_;
 
  private:
+  friend class TCaretHider;
+  enum class TCommandResult { Place, Stop, NotMine };
+
+  // Caret display.
+  void HideCaretNow();
+  void ShowCaretNow();
+  void PlaceSystemCaret();
+  void CreateSystemCaret();
+  // Layout helpers.
+  void RecomputeLastVisible();
+  void ScrollPixelsAndInvalidate(bool vertical, int distance);
+  void ScrollBarChanged(platform::TScrollBarKind kind, int code, int pos);
+  // Command helpers.
+  TCommandResult ViewCommand(TCommand code, int& x, int& y, bool& useSetCaret);
+  TCommandResult SelectionCommand(TCommand code, int& x, int& y, bool& useSetCaret);
+  bool RunOtherCommand(TCommand code, int& x, int& y, bool& useSetCaret);
+  void RunBlockIndent(bool unindent);
+  bool PlainMoveTarget(TCommand code, int& x, int& y);
+  void PageScroll(int direction, int& y);
+  void ScrollLineCommand(TCommand code, int& y);
+  void ReadOnlyNewLine(int& x, int& y) const;
+  void ChangeBlockFormat(TSelBlockFormat format);
+  void SelectWordAtCaret(int& x);
+  void DeleteWordRight();
+  void PlayMacro();
+  void RecordMacroCode(TCommand code);
+  // Paint helpers.
+  void PaintRowText(int row, const std::string& text, int colBeg, int& painted, int colEnd);
+  void ApplyLineMark(int row, int colBeg, int colEnd);
+  void ApplyBracketColours(int row);
+  void ApplySelectionColours(int row, int colBeg, int colEnd, bool marked);
+  int CellLeft(int column) const { return GutterWidth + 3 + (column - LeftCol) * CellWidth; }
+  int ClientWidth() const { return host_.ClientSize().Width; }
+  int ClientHeight() const { return host_.ClientSize().Height; }
+  // Bracket helpers.
+  bool FindBracketMatch();
+  // Mouse helpers.
+  void SelectWordOnDoubleClick();
+  void SelectLineOnDoubleClick();
+  void DragScrollTick();
+
   std::unique_ptr<TUndoBuffer> undoBuffer_;
+  bool windowCreated_ = false;
+  bool fullRepaintPending_ = false;
+  bool macroPlaying_ = false;
+  bool marginDrawn_ = false;
+  std::uint16_t firstKey_ = 0;
+  std::uint8_t firstShift_ = 0;
+  int repaintFrom_ = 0, repaintTo_ = -1;
+};
+
+// Hides the caret for its lifetime; nests with other hiders.
+class TCaretHider {
+ public:
+  explicit TCaretHider(TCustomEditorBase& editor) : editor_(editor) { editor_.HideCaretNow(); }
+  ~TCaretHider() { editor_.ShowCaretNow(); }
+  TCaretHider(const TCaretHider&) = delete;
+  TCaretHider& operator=(const TCaretHider&) = delete;
+
+ private:
+  TCustomEditorBase& editor_;
 };
 
 }  // namespace editor

@@ -12,11 +12,20 @@
 
 namespace platform {
 
+// Which fields of TScrollInfo the window takes; a bar whose range is empty is shown
+// disabled rather than hidden.
+inline constexpr unsigned SIF_RANGE = 0x1;
+inline constexpr unsigned SIF_PAGE = 0x2;
+inline constexpr unsigned SIF_POS = 0x4;
+inline constexpr unsigned SIF_DISABLENOSCROLL = 0x8;
+
 struct TScrollInfo {
+  unsigned Mask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
   int Min = 0;
   int Max = 0;
   int Page = 0;
   int Position = 0;
+  bool operator==(const TScrollInfo&) const = default;
 };
 
 enum class TScrollBarKind { sbHorizontal, sbVertical };
@@ -32,6 +41,8 @@ class Host {
   virtual bool IsVisible() const = 0;
   virtual bool IsEnabled() const = 0;
   virtual bool Focused() const = 0;
+  // Gives the window the keyboard focus (a click in it).
+  virtual void SetFocus() = 0;
 
   virtual void InvalidateAll() = 0;
   virtual void InvalidateRect(const TRect& rect) = 0;
@@ -41,6 +52,8 @@ class Host {
   // Paints what is invalid now instead of at the next paint cycle.
   virtual void UpdateWindow() = 0;
 
+  // The system caret: created hidden; ShowCaret and HideCaret nest like a counter, and
+  // both do nothing while no caret exists.
   virtual void CreateCaret(int width, int height) = 0;
   virtual void DestroyCaret() = 0;
   virtual void ShowCaret() = 0;

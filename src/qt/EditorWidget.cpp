@@ -1,66 +1,325 @@
-// The editor's Qt window.
+// The editor's Qt window: the backing image and its paint cycle, the caret overlay, the
+// scroll bars, timers, clipboard, and the translation of Qt events to the editor.
 #include "qt/EditorWidget.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 
 #include "platform/Cp1251.h"
+#include "platform/Messages.h"
+#include "qt/KeyMap.h"
+#include "qt/QtSurface.h"
 
-// A placeholder surface until the real painter lands.
-class QtSurface : public platform::Surface {
- public:
-  void SetFont(const platform::TFontSpec&) override {}
-  int TextWidth(std::string_view text) override { return static_cast<int>(text.size()) * 8; }
-  int TextHeight(std::string_view) override { return 15; }
-  void FillRect(const platform::TRect&, platform::TColor) override {}
-  void TextRun(int, int, std::string_view, int, platform::TFontStyles, platform::TColor,
-               platform::TColor, const platform::TRect&) override {}
-  void VerticalLine(int, int, int, int, platform::TColor) override {}
-  void FrameRect(const platform::TRect&, platform::TColor) override {}
-};
+namespace {
+
+// The registered clipboard format that carries the block format of a copied selection.
+const char* const kBlockTypeFormat = "application/x-quorvel-block-type";
+
+QRect ToQRect(const platform::TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+platform::TRect ToTRect(const QRect& r) { return platform::TRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
+
+editor::TMouseButton ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton: return editor::mbRight;
+    case Qt::MiddleButton: return editor::mbMiddle;
+    default: return editor::mbLeft;
+  }
+}
+
+}  // namespace
 
 EditorWidget::EditorWidget(QWidget* parent)
     : QAbstractScrollArea(parent),
-      surface_(std::make_unique<QtSurface>()),
+      palette_(std::make_unique<QtColorPalette>(palette())),
+      surface_(std::make_unique<QtSurface>(image_)),
       editor_(std::make_unique<editor::THLEditor>(*this)) {
   setObjectName("Memo1");
   setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  viewport()->setMouseTracking(true);
+  viewport()->setCursor(Qt::IBeamCursor);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  surface_->SetPalette(palette_.get());
+  surface_->OnDrawn = [this](const QRect& rect) {
+    if (!painting_) Show(rect);
+  };
+  for (const auto kind : {platform::TScrollBarKind::sbHorizontal, platform::TScrollBarKind::sbVertical}) {
+    connect(BarOf(kind), &QScrollBar::actionTriggered, this, [this, kind](int action) { BarAction(kind, action); });
+    connect(BarOf(kind), &QScrollBar::sliderReleased, this, [this, kind] {
+      editor_->ScrollMessage(kind, platform::SB_THUMBPOSITION);
+      editor_->ScrollMessage(kind, platform::SB_ENDSCROLL);
+    });
+  }
+  const int flash = QApplication::cursorFlashTime();
+  if (flash > 0) {
+    blinkTimer_.setInterval(flash / 2);
+    connect(&blinkTimer_, &QTimer::timeout, this, [this] { Blink(); });
+  }
   editor_->OnChange = [this] { emit changed(); };
+  ReplaceImage(viewport()->size());
+  editor_->WindowCreated();
 }
 
-EditorWidget::~EditorWidget() = default;
+EditorWidget::~EditorWidget() {
+  // The editor may still touch its host while it goes.
+  editor_.reset();
+  surface_.reset();
+}
+
+// ---- Canvas and invalidation ----
 
 platform::Surface& EditorWidget::Canvas() { return *surface_; }
 
-platform::TSize EditorWidget::ClientSize() const {
-  return {viewport()->width(), viewport()->height()};
+platform::TSize EditorWidget::ClientSize() const { return {viewport()->width(), viewport()->height()}; }
+
+void EditorWidget::Show(const QRect& rect) {
+  shown_ += rect;
+  viewport()->update(rect);
 }
 
-void EditorWidget::InvalidateAll() { viewport()->update(); }
-
-void EditorWidget::InvalidateRect(const platform::TRect& r) {
-  viewport()->update(QRect(r.Left, r.Top, r.Width(), r.Height()));
+void EditorWidget::InvalidateAll() {
+  invalid_ = QRegion(image_.rect());
+  Show(image_.rect());
 }
 
-void EditorWidget::ScrollPixels(int, int, const platform::TRect&, const platform::TRect&) {
-  viewport()->update();
+void EditorWidget::InvalidateRect(const platform::TRect& rect) {
+  const QRect r = ToQRect(rect) & image_.rect();
+  if (r.isEmpty()) return;
+  invalid_ += r;
+  Show(r);
 }
 
-void EditorWidget::UpdateWindow() { viewport()->repaint(); }
+void EditorWidget::ScrollPixels(int dx, int dy, const platform::TRect& scroll, const platform::TRect& clip) {
+  surface_->Flush();
+  const QRect target = ToQRect(scroll).translated(dx, dy) & ToQRect(clip) & image_.rect();
+  if (target.isEmpty()) return;
+  const QImage moved = image_.copy(target.translated(-dx, -dy));
+  {
+    QPainter p(&image_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(target.topLeft(), moved);
+  }
+  Show(ToQRect(clip));
+}
+
+void EditorWidget::UpdateWindow() {
+  if (!invalid_.isEmpty()) viewport()->repaint(invalid_);
+}
+
+void EditorWidget::ReplaceImage(const QSize& size) {
+  surface_->Flush();
+  QImage fresh(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  fresh.fill(surface_->Resolve(editor_ ? editor_->Color : platform::clWindow));
+  image_.swap(fresh);
+  invalid_ = QRegion(image_.rect());
+}
+
+// Paints what the editor was asked to repaint, each area on a background erased to the
+// editor's colour first, as the window system does before a paint.
+void EditorWidget::PaintInvalidArea() {
+  if (invalid_.isEmpty() || editor_->UpdateLock > 0) return;
+  const QRegion area = invalid_;
+  invalid_ = QRegion();
+  painting_ = true;
+  const auto paintRect = [&](const QRect& r) {
+    surface_->SetClip(r);
+    surface_->FillRect(ToTRect(r), editor_->Color);
+    editor_->Paint(ToTRect(r));
+  };
+  if (area.rectCount() > 8) {
+    paintRect(area.boundingRect());
+  } else {
+    for (const QRect& r : area) paintRect(r);
+  }
+  surface_->SetClip(std::nullopt);
+  surface_->Flush();
+  painting_ = false;
+}
+
+void EditorWidget::paintEvent(QPaintEvent* event) {
+  // Areas the editor did not ask to show (an expose, an update from outside) are
+  // repainted by the editor, as the platform does with any invalid area.
+  invalid_ += event->region() - shown_ - invalid_;
+  shown_ -= event->region();
+  PaintInvalidArea();
+  surface_->Flush();
+  QPainter p(viewport());
+  p.drawImage(event->rect(), image_, event->rect());
+  if (CaretShowing() && blinkOn_ && hasFocus()) {
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.fillRect(CaretRect(), Qt::white);
+  }
+}
+
+void EditorWidget::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  ReplaceImage(viewport()->size());
+  editor_->Resized();
+}
+
+void EditorWidget::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) {
+    palette_ = std::make_unique<QtColorPalette>(palette());
+    surface_->SetPalette(palette_.get());
+    InvalidateAll();
+  }
+}
+
+// The view scrolls through the editor, never by the scroll area's own shifting.
+void EditorWidget::scrollContentsBy(int, int) {}
+
+// ---- Caret overlay ----
+
+void EditorWidget::UpdateCaretArea() { Show(CaretRect()); }
+
+void EditorWidget::CreateCaret(int width, int height) {
+  if (caretCreated_) UpdateCaretArea();
+  caretCreated_ = true;
+  caretHideLevel_ = 1;  // a new caret starts hidden
+  caretSize_ = QSize(width, std::max(height, 1));
+  blinkOn_ = true;
+  if (blinkTimer_.interval() > 0) blinkTimer_.start();
+}
+
+void EditorWidget::DestroyCaret() {
+  if (!caretCreated_) return;
+  UpdateCaretArea();
+  caretCreated_ = false;
+  blinkTimer_.stop();
+}
+
+void EditorWidget::ShowCaret() {
+  if (!caretCreated_ || caretHideLevel_ == 0) return;
+  if (--caretHideLevel_ == 0) {
+    blinkOn_ = true;
+    UpdateCaretArea();
+  }
+}
+
+void EditorWidget::HideCaret() {
+  if (!caretCreated_) return;
+  if (caretHideLevel_++ == 0) UpdateCaretArea();
+}
+
+void EditorWidget::SetCaretPos(int x, int y) {
+  if (caretPos_ == QPoint(x, y)) return;
+  UpdateCaretArea();
+  caretPos_ = QPoint(x, y);
+  blinkOn_ = true;
+  UpdateCaretArea();
+}
+
+void EditorWidget::Blink() {
+  blinkOn_ = !blinkOn_;
+  if (CaretShowing()) UpdateCaretArea();
+}
+
+// ---- Scroll bars ----
+
+QScrollBar* EditorWidget::BarOf(platform::TScrollBarKind kind) const {
+  return kind == platform::TScrollBarKind::sbVertical ? verticalScrollBar() : horizontalScrollBar();
+}
+
+void EditorWidget::SetScrollInfo(platform::TScrollBarKind kind, const platform::TScrollInfo& info) {
+  QScrollBar* bar = BarOf(kind);
+  const QSignalBlocker blocker(bar);
+  if (info.Mask & platform::SIF_PAGE) bar->setPageStep(std::max(info.Page, 1));
+  if (info.Mask & platform::SIF_RANGE) {
+    // The thumb stops where the last page begins, as the platform's bar does.
+    const int last = std::max(info.Min, info.Max - std::max(info.Page, 1) + 1);
+    bar->setRange(info.Min, last);
+    bar->setEnabled(last > info.Min || !(info.Mask & platform::SIF_DISABLENOSCROLL));
+  }
+  if (info.Mask & platform::SIF_POS) bar->setValue(info.Position);
+}
+
+int EditorWidget::ScrollTrackPos(platform::TScrollBarKind kind) const { return BarOf(kind)->sliderPosition(); }
+
+void EditorWidget::BarAction(platform::TScrollBarKind kind, int action) {
+  int code = -1;
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: code = platform::SB_LINEDOWN; break;
+    case QAbstractSlider::SliderSingleStepSub: code = platform::SB_LINEUP; break;
+    case QAbstractSlider::SliderPageStepAdd: code = platform::SB_PAGEDOWN; break;
+    case QAbstractSlider::SliderPageStepSub: code = platform::SB_PAGEUP; break;
+    case QAbstractSlider::SliderToMinimum: code = platform::SB_TOP; break;
+    case QAbstractSlider::SliderToMaximum: code = platform::SB_BOTTOM; break;
+    case QAbstractSlider::SliderMove: code = platform::SB_THUMBTRACK; break;
+    default: return;
+  }
+  editor_->ScrollMessage(kind, code);
+  // The bar shows the position the editor chose, not the one it computed itself.
+  const editor::TControlScrollBar95& own =
+      kind == platform::TScrollBarKind::sbVertical ? editor_->VertScrollBar : editor_->HorzScrollBar;
+  BarOf(kind)->setSliderPosition(own.Position());
+}
+
+// ---- Timers, posted commands, beep, clipboard ----
+
+void EditorWidget::SetTimer(int id, int milliseconds) {
+  std::unique_ptr<QTimer>& timer = timers_[id];
+  if (!timer) {
+    timer = std::make_unique<QTimer>();
+    connect(timer.get(), &QTimer::timeout, this, [this, id] { editor_->Timer(id); });
+  }
+  timer->start(milliseconds);
+}
+
+void EditorWidget::KillTimer(int id) {
+  const auto it = timers_.find(id);
+  if (it != timers_.end()) it->second->stop();
+}
+
+void EditorWidget::PostEditCommand(std::uint16_t code) {
+  QMetaObject::invokeMethod(
+      this, [this, code] { editor_->Perform(platform::WM_EDITCOMMAND, code, 0); }, Qt::QueuedConnection);
+}
 
 void EditorWidget::Beep() { QApplication::beep(); }
 
-void EditorWidget::paintEvent(QPaintEvent*) {
-  QPainter painter(viewport());
-  painter.fillRect(viewport()->rect(), QColor(0, 0, 128));
-  painter.setPen(QColor(255, 255, 0));
-  const auto& lines = editor_->Lines();
-  const int lineHeight = fontMetrics().height();
-  for (int row = 0; row < lines.Count() && row * lineHeight < viewport()->height(); ++row) {
-    const std::u16string text = platform::Cp1251ToUtf16(lines.Get(row));
-    painter.drawText(30, (row + 1) * lineHeight, QString::fromStdU16String(text));
+void EditorWidget::SetClipboard(const std::string& text, std::optional<int> privateFormat) {
+  auto* data = new QMimeData;
+  data->setText(QString::fromStdU16String(platform::Cp1251ToUtf16(text)));
+  if (privateFormat) data->setData(kBlockTypeFormat, QByteArray(1, static_cast<char>(*privateFormat)));
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+std::optional<std::string> EditorWidget::ClipboardText() const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (data == nullptr || !data->hasText()) return std::nullopt;
+  return platform::Utf16ToCp1251(data->text().toStdU16String());
+}
+
+std::optional<int> EditorWidget::ClipboardPrivateFormat() const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (data == nullptr || !data->hasFormat(kBlockTypeFormat)) return std::nullopt;
+  const QByteArray bytes = data->data(kBlockTypeFormat);
+  if (bytes.isEmpty()) return std::nullopt;
+  return static_cast<unsigned char>(bytes.at(0));
+}
+
+// ---- Input ----
+
+// Tab and Back-Tab are the editor's keys, not focus moves.
+bool EditorWidget::focusNextPrevChild(bool) { return false; }
+
+void EditorWidget::keyPressEvent(QKeyEvent* event) {
+  const TranslatedKey key = TranslateKey(*event);
+  std::uint16_t vk = key.VirtualKey;
+  if (vk != 0) editor_->KeyDown(vk, key.Shift);
+  if (key.Char) {
+    char ch = static_cast<char>(*key.Char);
+    editor_->KeyPress(ch);
   }
+  event->accept();
 }
 
 void EditorWidget::keyReleaseEvent(QKeyEvent* event) {
@@ -68,7 +327,45 @@ void EditorWidget::keyReleaseEvent(QKeyEvent* event) {
   emit keyReleased();
 }
 
+void EditorWidget::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  editor_->MouseDown(ButtonOf(event->button()), ShiftStateOf(event->modifiers()), p.x(), p.y());
+}
+
+void EditorWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  // Over the gutter the pointer is the arrow.
+  viewport()->setCursor(p.x() < editor_->GutterWidth ? Qt::ArrowCursor : Qt::IBeamCursor);
+  editor_->MouseMove(ShiftStateOf(event->modifiers()), (event->buttons() & Qt::LeftButton) != 0, p.x(), p.y());
+}
+
 void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {
-  QAbstractScrollArea::mouseReleaseEvent(event);
+  const QPoint p = event->position().toPoint();
+  editor_->MouseUp(ButtonOf(event->button()), ShiftStateOf(event->modifiers()), p.x(), p.y());
   emit mouseReleased();
+}
+
+// The double click comes first; the press that goes with it is then skipped.
+void EditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (event->button() == Qt::LeftButton) editor_->DblClick(p.x(), p.y());
+  editor_->MouseDown(ButtonOf(event->button()), ShiftStateOf(event->modifiers()), p.x(), p.y());
+}
+
+void EditorWidget::wheelEvent(QWheelEvent* event) {
+  const QPoint angle = event->angleDelta();
+  // Some platforms turn Shift+wheel into a horizontal delta.
+  const int delta = angle.y() != 0 ? angle.y() : angle.x();
+  editor_->MouseWheel(ShiftStateOf(event->modifiers()), delta);
+  event->accept();
+}
+
+void EditorWidget::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  editor_->FocusEnter();
+}
+
+void EditorWidget::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  editor_->FocusLeave();
 }

@@ -4,13 +4,23 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QRegion>
+#include <QTimer>
+#include <map>
 #include <memory>
 
 #include "editor/HLEditor.h"
 #include "platform/Host.h"
 
+class QtColorPalette;
 class QtSurface;
+class QScrollBar;
 
+// The editor draws into a backing image the size of the viewport at any time; what it
+// asks to have repainted is painted into the image at the next paint event, and pixel
+// scrolls shift the image. The system caret is an overlay blinking at the platform's
+// rate. The window's scroll bars follow the editor's scroll-bar objects and report their
+// actions back as scroll codes.
 class EditorWidget : public QAbstractScrollArea, public platform::Host {
   Q_OBJECT
 
@@ -19,6 +29,8 @@ class EditorWidget : public QAbstractScrollArea, public platform::Host {
   ~EditorWidget() override;
 
   editor::THLEditor& Editor() { return *editor_; }
+  // The backing image as last painted (for tests and screenshots).
+  const QImage& CanvasImage() const { return image_; }
 
   // ---- platform::Host ----
   platform::Surface& Canvas() override;
@@ -27,24 +39,29 @@ class EditorWidget : public QAbstractScrollArea, public platform::Host {
   bool IsVisible() const override { return isVisible(); }
   bool IsEnabled() const override { return isEnabled(); }
   bool Focused() const override { return hasFocus(); }
+  void SetFocus() override { setFocus(Qt::MouseFocusReason); }
   void InvalidateAll() override;
   void InvalidateRect(const platform::TRect& rect) override;
   void ScrollPixels(int dx, int dy, const platform::TRect& scroll, const platform::TRect& clip) override;
   void UpdateWindow() override;
-  void CreateCaret(int, int) override {}
-  void DestroyCaret() override {}
-  void ShowCaret() override {}
-  void HideCaret() override {}
-  void SetCaretPos(int, int) override {}
-  void SetScrollInfo(platform::TScrollBarKind, const platform::TScrollInfo&) override {}
-  int ScrollTrackPos(platform::TScrollBarKind) const override { return 0; }
-  void SetTimer(int, int) override {}
-  void KillTimer(int) override {}
-  void PostEditCommand(std::uint16_t) override {}
+  void CreateCaret(int width, int height) override;
+  void DestroyCaret() override;
+  void ShowCaret() override;
+  void HideCaret() override;
+  void SetCaretPos(int x, int y) override;
+  void SetScrollInfo(platform::TScrollBarKind kind, const platform::TScrollInfo& info) override;
+  int ScrollTrackPos(platform::TScrollBarKind kind) const override;
+  void SetTimer(int id, int milliseconds) override;
+  void KillTimer(int id) override;
+  void PostEditCommand(std::uint16_t code) override;
   void Beep() override;
-  void SetClipboard(const std::string&, std::optional<int>) override {}
-  std::optional<std::string> ClipboardText() const override { return std::nullopt; }
-  std::optional<int> ClipboardPrivateFormat() const override { return std::nullopt; }
+  void SetClipboard(const std::string& text, std::optional<int> privateFormat) override;
+  std::optional<std::string> ClipboardText() const override;
+  std::optional<int> ClipboardPrivateFormat() const override;
+
+  // Where the caret overlay stands and whether it is showing now (blink phase aside).
+  QRect CaretRect() const { return QRect(caretPos_, caretSize_); }
+  bool CaretShowing() const { return caretCreated_ && caretHideLevel_ == 0; }
 
  signals:
   void changed();
@@ -52,11 +69,44 @@ class EditorWidget : public QAbstractScrollArea, public platform::Host {
   void mouseReleased();
 
  protected:
+  bool focusNextPrevChild(bool next) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  QScrollBar* BarOf(platform::TScrollBarKind kind) const;
+  void BarAction(platform::TScrollBarKind kind, int action);
+  void ReplaceImage(const QSize& size);
+  // Shows what is in the image at rect at the next paint.
+  void Show(const QRect& rect);
+  void PaintInvalidArea();
+  void UpdateCaretArea();
+  void Blink();
+
+  QImage image_;
+  std::unique_ptr<QtColorPalette> palette_;
   std::unique_ptr<QtSurface> surface_;
   std::unique_ptr<editor::THLEditor> editor_;
+  QRegion invalid_;  // what the editor must paint before the image is shown
+  QRegion shown_;    // what the image already holds and only needs showing
+  bool painting_ = false;
+  // The caret overlay.
+  bool caretCreated_ = false;
+  int caretHideLevel_ = 0;
+  bool blinkOn_ = true;
+  QPoint caretPos_;
+  QSize caretSize_;
+  QTimer blinkTimer_;
+  std::map<int, std::unique_ptr<QTimer>> timers_;
 };

@@ -64,6 +64,7 @@ class FakeHost : public platform::Host {
   bool IsVisible() const override { return Visible; }
   bool IsEnabled() const override { return true; }
   bool Focused() const override { return Focus; }
+  void SetFocus() override { Focus = true; }
 
   void InvalidateAll() override { ++InvalidateAllCount; }
   void InvalidateRect(const platform::TRect& rect) override { Invalidated.push_back(rect); }
@@ -72,8 +73,15 @@ class FakeHost : public platform::Host {
   }
   void UpdateWindow() override { ++UpdateWindowCount; }
 
-  void CreateCaret(int width, int height) override { CaretSize = {width, height}; }
-  void DestroyCaret() override { CaretSize.reset(); }
+  // A new caret starts hidden, like the platform's: CaretShown counts shows minus hides.
+  void CreateCaret(int width, int height) override {
+    CaretSize = {width, height};
+    CaretShown = 0;
+  }
+  void DestroyCaret() override {
+    CaretSize.reset();
+    CaretShown = 0;
+  }
   void ShowCaret() override { ++CaretShown; }
   void HideCaret() override { --CaretShown; }
   void SetCaretPos(int x, int y) override { CaretPos = {x, y}; }

@@ -1,0 +1,310 @@
+// The caret and the selection: placing the caret, extending and setting selections,
+// character offsets, the selection messages and bookmarks.
+#include <algorithm>
+#include <climits>
+
+#include "editor/CustomEditorBase.h"
+
+namespace editor {
+
+void TCustomEditorBase::SetCaret(int x, int y) {
+  if (x == CaretX && y == CaretY) return;
+  UndoBuffer().Add(std::make_unique<TCaretUndo>(*this, CaretX, CaretY));
+  MoveCaretTo(x, y);
+  if (UpdateLock <= 0) StatusChanged();
+}
+
+void TCustomEditorBase::MoveCaretTo(int x, int y) {
+  if (x == CaretX && y == CaretY) return;
+  if (!CursorBeyondEOF) y = std::min(y, LineCount() - 1);
+  y = std::max(y, 0);
+  x = std::clamp(x, 0, MaxColumn);
+  // A window too small for a whole row or column still keeps the caret's own cell at
+  // the top left, never scrolled past it.
+  if (y < TopRow) {
+    SetLeftTop(LeftCol, y);
+  } else if (y > std::max(LastVisibleRow, 0)) {
+    SetLeftTop(LeftCol, y - std::max(VisibleRowCount, 1) + 1);
+  }
+  if (x < LeftCol) {
+    SetLeftTop(x, TopRow);
+  } else if (x > LastVisibleCol) {
+    SetLeftTop(x - std::max(VisibleColCount, 1) + 1, TopRow);
+  }
+  const bool moved = x != CaretX || y != CaretY;
+  CaretX = x;
+  CaretY = y;
+  PlaceSystemCaret();
+  if (moved) StatusChanged();
+}
+
+void TCustomEditorBase::ExtendSelection(int x, int y) {
+  UndoBuffer().Add(std::make_unique<TSelectUndo>(*this, CaretX, CaretY));
+  const bool streamFormat = SelBlockFormat == bfInclusive || SelBlockFormat == bfNonInclusive;
+  x = std::max(x, 0);
+  y = std::max(y, 0);
+  const int lines = LineCount();
+  if (y >= lines) {
+    y = std::max(lines - 1, 0);
+    if (streamFormat) x = LineLength(y);
+  }
+  if (streamFormat && y < lines) x = std::min(x, LineLength(y));
+  if (KeepSelection) {
+    if (SelectionDropped) Selected = Selecting = false;
+    SelectionDropped = false;
+  }
+  const int oldBegY = SelBegY;
+  const int oldEndY = SelEndY;
+  if (Selecting) {
+    if (SelBlockFormat == bfLine) {
+      SelBegX = LineModeBegX;
+      SelEndX = LineModeEndX;
+    }
+    repaintFrom_ = SelBegY;
+    repaintTo_ = SelEndY;
+    if (SelAnchorY >= y) {
+      SelBegY = y;
+      SelEndY = SelAnchorY;
+    }
+    if (y >= SelAnchorY) {
+      SelBegY = SelAnchorY;
+      SelEndY = y;
+    }
+    if (y < SelAnchorY || (y == SelAnchorY && x <= SelAnchorX)) {
+      SelBegX = x;
+      SelEndX = SelAnchorX;
+    }
+    if (y > SelAnchorY || (y == SelAnchorY && x >= SelAnchorX)) {
+      SelBegX = SelAnchorX;
+      SelEndX = x;
+    }
+    if (SelBlockFormat == bfColumn && SelBegX > SelEndX) std::swap(SelBegX, SelEndX);
+    if (SelBlockFormat == bfLine) {
+      LineModeBegX = SelBegX;
+      LineModeEndX = SelEndX;
+      SelBegX = 0;
+      SelEndX = MaxColumn;
+    }
+    Selected = SelBegY < SelEndY || (SelBegY == SelEndY && SelBegX < SelEndX);
+  } else {
+    SelAnchorX = SelBegX = SelEndX = x;
+    SelAnchorY = SelBegY = SelEndY = y;
+    Selected = false;
+    Selecting = true;
+    if (SelBlockFormat == bfLine) {
+      LineModeBegX = SelBegX;
+      LineModeEndX = SelEndX;
+      SelBegX = 0;
+      SelEndX = MaxColumn;
+    }
+  }
+  if (GroupDepth <= 0) {
+    if (SelBlockFormat == bfColumn) {
+      RepaintRows(std::min(oldBegY, SelBegY), std::max(oldEndY, SelEndY));
+    } else {
+      RepaintRows(std::min(oldBegY, SelBegY), std::max(oldBegY, SelBegY));
+      RepaintRows(std::min(oldEndY, SelEndY), std::max(oldEndY, SelEndY));
+    }
+    if (OnSelectionChange) OnSelectionChange();
+  }
+  repaintFrom_ = std::min(repaintFrom_, SelBegY);
+  repaintTo_ = std::max(repaintTo_, SelEndY);
+}
+
+void TCustomEditorBase::SelectRange(int begX, int begY, int endX, int endY) {
+  UndoBuffer().Add(std::make_unique<TSelectUndo>(*this, CaretX, CaretY));
+  Selected = Selecting = false;
+  begX = std::max(begX, 0);
+  begY = std::max(begY, 0);
+  endX = std::min(endX, MaxColumn);
+  const int lines = LineCount();
+  if (endY < begY || begY >= lines) return;
+  endY = std::min(endY, lines - 1);
+  if (endY < 0) return;
+  SelBegX = begX;
+  SelBegY = begY;
+  SelEndX = endX;
+  SelEndY = endY;
+  LineModeBegX = begX;
+  LineModeEndX = endX;
+  // A line selection always covers whole rows.
+  if (SelBlockFormat == bfLine) {
+    SelBegX = 0;
+    SelEndX = MaxColumn;
+  }
+  Selected = true;
+  Selecting = false;
+  repaintFrom_ = std::min(repaintFrom_, begY);
+  repaintTo_ = std::max(repaintTo_, endY);
+  if (GroupDepth <= 0) RepaintRows(begY, endY);
+}
+
+void TCustomEditorBase::SelectWholeText() { SelectRange(0, 0, MaxColumn, INT_MAX); }
+
+void TCustomEditorBase::CancelSelection() {
+  if (!Selected) return;
+  Selected = Selecting = false;
+  UndoBuffer().Add(std::make_unique<TUnselectUndo>(*this, CaretX, CaretY));
+  RepaintSelectionRows();
+}
+
+void TCustomEditorBase::DropSelectionOnMove() {
+  SelectionDropped = true;
+  if (!KeepSelection) CancelSelection();
+}
+
+bool TCustomEditorBase::CanStartSelection() const {
+  if (!KeepSelection) return !Selected;
+  return !Selected || SelectionDropped;
+}
+
+void TCustomEditorBase::WidenRepaintRange(int fromRow, int toRow) {
+  repaintFrom_ = std::min(repaintFrom_, fromRow);
+  repaintTo_ = std::max(repaintTo_, toRow);
+}
+
+void TCustomEditorBase::RepaintSelectionRows() { RepaintRows(repaintFrom_, repaintTo_); }
+
+// ---- Offsets ----
+
+platform::TPoint TCustomEditorBase::OffsetToPos(int offset) const {
+  if (offset < 0) return {-1, -1};
+  long long sum = 0;
+  const int lines = LineCount();
+  for (int row = 0; row < lines; ++row) {
+    const int length = LineLength(row);
+    if (sum + length >= offset) return {static_cast<int>(offset - sum), row};
+    sum += length + 2;
+  }
+  return {-1, -1};
+}
+
+int TCustomEditorBase::PosToOffset(int x, int y) const {
+  if (y >= LineCount()) return -1;
+  long long offset = 0;
+  for (int row = 0; row < y; ++row) offset += LineLength(row) + 2;
+  if (y >= 0) offset += std::min(x, LineLength(y));
+  return static_cast<int>(std::min<long long>(offset, INT_MAX));
+}
+
+int TCustomEditorBase::SelStart() const {
+  return Selected ? PosToOffset(SelBegX, SelBegY) : PosToOffset(CaretX, CaretY);
+}
+
+void TCustomEditorBase::SetSelStart(int offset) {
+  Selected = Selecting = false;
+  const platform::TPoint p = OffsetToPos(offset);
+  MoveCaretTo(p.X, p.Y);
+  SetSelLength(0);
+  ScrollToRow(CaretY);
+}
+
+int TCustomEditorBase::SelLength() const {
+  if (!Selected) return 0;
+  const int lines = LineCount();
+  if (SelBegY < 0 || SelBegY >= lines || SelEndY < 0 || SelEndY >= lines) {
+    if (BeepOnError) host_.Beep();
+    return 0;
+  }
+  long long total = 0;
+  if (SelBlockFormat == bfColumn) {
+    for (int row = SelBegY; row <= SelEndY; ++row) {
+      const int part = std::clamp(LineLength(row) - SelBegX, 0, SelEndX - SelBegX + 1);
+      total += part + 2;
+    }
+    total -= 2;
+    return static_cast<int>(std::max<long long>(total, 0));
+  }
+  const int inclusive = SelBlockFormat == bfInclusive ? 1 : 0;
+  if (SelBegY == SelEndY) return std::max(std::min(LineLength(SelBegY), SelEndX + inclusive) - SelBegX, 0);
+  total = std::max(LineLength(SelBegY) - SelBegX, 0);
+  for (int row = SelBegY + 1; row < SelEndY; ++row) total += LineLength(row) + 2;
+  total += std::min(LineLength(SelEndY), SelEndX + inclusive) + 2;
+  return static_cast<int>(std::min<long long>(total, INT_MAX));
+}
+
+// The length of the text as offsets count it: every line and its CR LF, less the last.
+static long long TextOffsetLength(const TCustomEditorBase& editor) {
+  long long total = 0;
+  const int lines = editor.LineCount();
+  for (int row = 0; row < lines; ++row) total += editor.LineLength(row) + 2;
+  return std::max<long long>(total - 2, 0);
+}
+
+void TCustomEditorBase::SetSelLength(int length) {
+  const int start = SelStart();
+  const platform::TPoint begin = OffsetToPos(start);
+  // An end past the text selects up to its end rather than to no position at all.
+  const long long endOffset = std::min<long long>(static_cast<long long>(start) + std::max(length, 0),
+                                                  TextOffsetLength(*this));
+  const platform::TPoint end = OffsetToPos(static_cast<int>(endOffset));
+  Selected = length > 0 && begin.Y >= 0 && end.Y >= 0;
+  if (begin.Y >= 0) {
+    SelBegX = begin.X;
+    SelBegY = begin.Y;
+  }
+  if (end.Y >= 0) {
+    SelEndX = end.X;
+    SelEndY = end.Y;
+    MoveCaretTo(end.X, end.Y);
+  }
+  InvalidateControl();
+}
+
+platform::LRESULT TCustomEditorBase::PerformSelectionMessage(platform::TMessage msg, platform::WPARAM wParam,
+                                                             platform::LPARAM lParam) {
+  if (msg == platform::EM_GETSEL) {
+    const int start = SelStart();
+    const int end = start + SelLength();
+    if (wParam != 0) *reinterpret_cast<std::uint32_t*>(wParam) = static_cast<std::uint32_t>(start);
+    if (lParam != 0) *reinterpret_cast<std::uint32_t*>(lParam) = static_cast<std::uint32_t>(end);
+    if (start > 0xFFFF || end > 0xFFFF) return -1;
+    return static_cast<platform::LRESULT>((static_cast<std::uint32_t>(end) << 16) | static_cast<std::uint32_t>(start));
+  }
+  if (msg == platform::EM_SETSEL) {
+    if (wParam == 0 && lParam == -1) {
+      SelectWholeText();
+    } else {
+      // A negative end means the end of the text, as with a standard edit control.
+      const long long end = lParam < 0 ? TextOffsetLength(*this) : static_cast<long long>(lParam);
+      SetSelStart(static_cast<int>(wParam));
+      SetSelLength(static_cast<int>(std::clamp<long long>(end - static_cast<long long>(wParam), 0, INT_MAX)));
+    }
+  }
+  return 0;
+}
+
+// ---- Bookmarks ----
+
+void TCustomEditorBase::SetBookmark(int index) {
+  TBookmark& mark = Bookmarks.at(static_cast<std::size_t>(index));
+  // The same key on the same row clears the mark again.
+  if (!mark.Valid || mark.Y != CaretY) {
+    mark = TBookmark{CaretX, CaretY, true};
+  } else {
+    mark.Valid = false;
+  }
+  PaintGutter();
+}
+
+bool TCustomEditorBase::ScrollToBookmark(int index, int& x, int& y) {
+  const TBookmark mark = Bookmarks.at(static_cast<std::size_t>(index));
+  if (!mark.Valid) return false;
+  // A mark out of view comes to the middle of it.
+  const int top = (mark.Y < TopRow || mark.Y > LastVisibleRow) ? mark.Y - VisibleRowCount / 2 : TopRow;
+  const int left = (mark.X < LeftCol || mark.X > LastVisibleCol) ? mark.X - VisibleColCount / 2 : LeftCol;
+  SetLeftTop(left, top);
+  x = mark.X;
+  y = mark.Y;
+  return true;
+}
+
+void TCustomEditorBase::GotoBookmark(int index) {
+  int x = CaretX;
+  int y = CaretY;
+  if (!ScrollToBookmark(index, x, y)) return;
+  SetCaret(x, y);
+  PaintGutter();
+}
+
+}  // namespace editor

@@ -1,0 +1,162 @@
+// The view window onto the text: cell metrics, visible rows and columns, scrolling by
+// pixel shifts, the scroll-bar input and the conversions between pixels and cells.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "editor/CustomEditorBase.h"
+
+namespace editor {
+
+using platform::TRect;
+
+void TCustomEditorBase::RecomputeLastVisible() {
+  LastVisibleCol = LeftCol + VisibleColCount - 1;
+  LastVisibleRow = TopRow + VisibleRowCount - 1;
+}
+
+void TCustomEditorBase::UpdateLayout() {
+  if (!windowCreated_ || !host_.HasWindow()) return;
+  platform::Surface& canvas = host_.Canvas();
+  canvas.SetFont(Font);  // also drops the surface's fonts made for other styles
+  const int oldCellHeight = CellHeight;
+  // A font that measures nothing would leave every division below by zero.
+  CellHeight = std::max(canvas.TextHeight("W") + 1, 2);
+  CellWidth = std::max(canvas.TextWidth("WW") / 2, 1);
+  const platform::TSize client = host_.ClientSize();
+  VisibleColCount = std::max(client.Width - (GutterWidth + 2), 0) / CellWidth;
+  VisibleRowCount = std::max(client.Height, 0) / CellHeight;
+  RecomputeLastVisible();
+  RowCount = std::max(LineCount(), 1);
+  VertScrollBar.SetParams(0, std::max(1, RowCount + VisibleRowCount - 2), VisibleRowCount);
+  VertScrollBar.LargeChange = static_cast<std::uint16_t>(std::max(VisibleRowCount, 1));
+  ColCount = MaxColumn;
+  HorzScrollBar.SetParams(0, MaxColumn - 1, VisibleColCount);
+  HorzScrollBar.LargeChange = static_cast<std::uint16_t>(std::max(VisibleColCount, 1));
+  if (CellHeight != oldCellHeight && host_.Focused()) CreateSystemCaret();
+  PaintGutter();
+}
+
+void TCustomEditorBase::SetLeftTop(int col, int row) {
+  // Lines may run past the last caret column; the view never goes further right than
+  // needed to show that column.
+  col = std::clamp(col, 0, std::max(MaxColumn - std::max(VisibleColCount, 1) + 1, 0));
+  row = std::max(row, 0);
+  if (col != LeftCol) {
+    HorzScrollBar.SetPosition(col);
+    ScrollView(false, col);
+  }
+  if (row != TopRow) {
+    VertScrollBar.SetPosition(row);
+    ScrollView(true, row);
+  }
+}
+
+void TCustomEditorBase::ScrollView(bool vertical, int pos) {
+  int& field = vertical ? TopRow : LeftCol;
+  if (UpdateLock > 0) {
+    field = pos;
+    RecomputeLastVisible();
+    if (OnScroll) OnScroll();
+    return;
+  }
+  {
+    TCaretHider hider(*this);
+    const int old = field;
+    field = pos;
+    const int distance = (old - pos) * (vertical ? CellHeight : CellWidth);
+    if (distance != 0) ScrollPixelsAndInvalidate(vertical, distance);
+    host_.UpdateWindow();
+    RecomputeLastVisible();
+    DrawRightMargin();
+    PlaceSystemCaret();
+  }
+  if (OnScroll) OnScroll();
+}
+
+// Shifts what is already drawn by `distance` pixels and repaints only the uncovered strip
+// (one row or column wider); a distance of a whole view or more repaints everything.
+void TCustomEditorBase::ScrollPixelsAndInvalidate(bool vertical, int distance) {
+  const int width = ClientWidth();
+  const int height = ClientHeight();
+  const int textLeft = GutterWidth + 3;
+  if (vertical) {
+    if (std::abs(distance) >= height) {
+      host_.InvalidateAll();
+      return;
+    }
+    const int rowsBottom = VisibleRowCount * CellHeight;
+    // The gutter pixels move along with the text, so the shift starts at x = 0.
+    host_.ScrollPixels(0, distance, TRect{0, 0, width, rowsBottom}, TRect{0, 0, width, rowsBottom + CellHeight});
+    if (distance < 0) {
+      host_.InvalidateRect(TRect{0, std::max(rowsBottom + distance - CellHeight, 0), width, height});
+    } else {
+      host_.InvalidateRect(TRect{0, 0, width, distance + CellHeight});
+    }
+    return;
+  }
+  const int textWidth = std::max(width - (GutterWidth + 2), 0);
+  if (std::abs(distance) >= textWidth) {
+    host_.InvalidateAll();
+    return;
+  }
+  const int colsRight = textLeft + VisibleColCount * CellWidth;
+  // The margin line drawn before the shift would otherwise travel with the text.
+  if (marginDrawn_) {
+    const int oldMargin = textLeft + (RightMargin - (LeftCol + distance / CellWidth)) * CellWidth + distance;
+    host_.InvalidateRect(TRect{oldMargin, 0, oldMargin + 1, height});
+  }
+  host_.ScrollPixels(distance, 0, TRect{textLeft, 0, colsRight, height},
+                     TRect{textLeft, 0, colsRight + CellWidth, height});
+  if (distance < 0) {
+    host_.InvalidateRect(TRect{std::max(colsRight + distance - CellWidth, textLeft - 1), 0, width, height});
+  } else {
+    host_.InvalidateRect(TRect{textLeft - 1, 0, textLeft + distance + CellWidth, height});
+  }
+}
+
+void TCustomEditorBase::ScrollMessage(platform::TScrollBarKind kind, int code) {
+  TControlScrollBar95& bar = kind == platform::TScrollBarKind::sbVertical ? VertScrollBar : HorzScrollBar;
+  const int pos = bar.PositionForCode(code);
+  ScrollBarChanged(kind, code, pos);
+  bar.SetPosition(pos);
+}
+
+void TCustomEditorBase::ScrollBarChanged(platform::TScrollBarKind kind, int code, int pos) {
+  // The thumb's final position, top, bottom and end-scroll only move the bar; the view
+  // follows line and page steps and the dragged thumb.
+  switch (code) {
+    case platform::SB_LINEUP:
+    case platform::SB_LINEDOWN:
+    case platform::SB_PAGEUP:
+    case platform::SB_PAGEDOWN:
+    case platform::SB_THUMBTRACK:
+      ScrollView(kind == platform::TScrollBarKind::sbVertical, pos);
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomEditorBase::ScrollToRow(int y) {
+  if (y < TopRow || y > LastVisibleRow) SetLeftTop(LeftCol, std::max(y - VisibleRowCount / 2, 0));
+}
+
+platform::TPoint TCustomEditorBase::PositionFromPoint(int x, int y) const {
+  if (CellWidth <= 0 || CellHeight <= 0) return {LeftCol, TopRow};
+  // A click on the right half of a cell means the column after its character.
+  const double exact = static_cast<double>(x - (GutterWidth + 2)) / CellWidth;
+  int col = static_cast<int>(std::nearbyint(exact));
+  int row = y / CellHeight;
+  col = std::max(col, 0) + LeftCol;
+  row = std::max(row, 0) + TopRow;
+  col = std::min(col, LastVisibleCol);
+  row = std::min(row, LineCount() - 1);
+  return {col, row};
+}
+
+TRect TCustomEditorBase::CellRect(int c, int r) const {
+  return platform::Bounds(GutterWidth + 3 + c * CellWidth, r * CellHeight, CellWidth, CellHeight);
+}
+
+}  // namespace editor

@@ -1,0 +1,199 @@
+// Mouse gestures on the fake host: clicks, Shift+click, drags with the edge-scroll timer,
+// Alt+drag column blocks, double clicks, the wheel and the undo brackets of a gesture.
+#include <gtest/gtest.h>
+
+#include "core/ViewTestEditor.h"
+
+using namespace editor;
+using namespace platform;
+using testing_support::ViewEditor;
+
+namespace {
+
+// Pixel position inside cell (column, row) of the view, left half.
+int X(int column) { return 3 + column * 8 + 2; }
+int Y(int row) { return row * 16 + 5; }
+
+}  // namespace
+
+TEST(Mouse, ClickPlacesTheCaretBeyondTheLineEndAndRightHalvesRoundUp) {
+  ViewEditor v({"abc", "defghij"});
+  auto& e = v.Editor;
+  e.MouseDown(mbLeft, ssNone, X(10), Y(0));
+  e.MouseUp(mbLeft, ssNone, X(10), Y(0));
+  EXPECT_EQ(e.CaretX, 10);
+  EXPECT_EQ(e.CaretY, 0);
+  e.MouseDown(mbLeft, ssNone, 3 + 3 * 8 + 5, Y(1));
+  EXPECT_EQ(e.CaretX, 4);
+  EXPECT_EQ(e.CaretY, 1);
+}
+
+TEST(Mouse, RightAndMiddlePressesOnlyFocus) {
+  ViewEditor v({"abc"});
+  auto& e = v.Editor;
+  v.Host.Focus = false;
+  e.SelectRange(0, 0, 2, 0);
+  e.MouseDown(mbRight, ssNone, X(2), Y(0));
+  EXPECT_TRUE(v.Host.Focus);
+  EXPECT_EQ(e.CaretX, 0);
+  EXPECT_TRUE(e.Selected);
+  e.MouseUp(mbRight, ssNone, X(2), Y(0));
+  // Any release after a press leaves an end marker, even an unmatched one.
+  const TUndoBuffer& undo = e.UndoBuffer();
+  EXPECT_EQ(undo.Record(undo.Count() - 1).Kind(), TUndoKind::EndCompound);
+}
+
+TEST(Mouse, ShiftClickSelectsFromTheCaretThenFromTheFirstAnchor) {
+  ViewEditor v({"0123456789", "0123456789"});
+  auto& e = v.Editor;
+  v.Caret(2, 0);
+  e.MouseDown(mbLeft, ssShift, X(6), Y(0));
+  e.MouseUp(mbLeft, ssShift, X(6), Y(0));
+  EXPECT_EQ(e.SelBegX, 2);
+  EXPECT_EQ(e.SelEndX, 6);
+  e.MouseDown(mbLeft, ssShift, X(4), Y(1));
+  e.MouseUp(mbLeft, ssShift, X(4), Y(1));
+  EXPECT_EQ(e.SelBegX, 2);
+  EXPECT_EQ(e.SelBegY, 0);
+  EXPECT_EQ(e.SelEndX, 4);
+  EXPECT_EQ(e.SelEndY, 1);
+  EXPECT_EQ(e.CaretY, 1);
+}
+
+TEST(Mouse, OneGestureIsBracketedForOneUndoStep) {
+  ViewEditor v({"0123456789", "0123456789"});
+  auto& e = v.Editor;
+  e.MouseDown(mbLeft, ssNone, X(1), Y(0));
+  e.MouseMove(ssNone, true, X(1), Y(0));
+  e.MouseMove(ssNone, true, X(5), Y(1));
+  e.MouseUp(mbLeft, ssNone, X(5), Y(1));
+  const TUndoBuffer& undo = e.UndoBuffer();
+  EXPECT_EQ(undo.Record(0).Kind(), TUndoKind::BeginCompound);
+  EXPECT_EQ(undo.Record(undo.Count() - 1).Kind(), TUndoKind::EndCompound);
+  EXPECT_TRUE(e.Selected);
+  e.Command(ecUndo);
+  EXPECT_EQ(e.CaretX, 0);
+  EXPECT_EQ(e.CaretY, 0);
+  EXPECT_FALSE(e.Selected);
+}
+
+TEST(Mouse, AltDragMakesAColumnBlockAndAPlainClickResetsTheFormat) {
+  ViewEditor v({"0123456789", "0123456789", "0123456789"});
+  auto& e = v.Editor;
+  e.MouseDown(mbLeft, ssAlt, X(6), Y(0));
+  e.MouseMove(ssAlt, true, X(6), Y(0));
+  e.MouseMove(ssAlt, true, X(3), Y(2));
+  e.MouseUp(mbLeft, ssAlt, X(3), Y(2));
+  EXPECT_EQ(e.SelBlockFormat, bfColumn);
+  EXPECT_EQ(e.SelBegX, 3);
+  EXPECT_EQ(e.SelEndX, 6);
+  e.MouseDown(mbLeft, ssNone, X(1), Y(1));
+  EXPECT_EQ(e.SelBlockFormat, bfNonInclusive);
+  EXPECT_FALSE(e.Selected);
+}
+
+TEST(Mouse, DragBeyondTheEdgesScrollsByTimer) {
+  ViewEditor v;
+  v.AddNumberedLines(200);
+  auto& e = v.Editor;
+  e.SetLeftTop(0, 100);
+  e.MouseDown(mbLeft, ssNone, X(2), Y(5));
+  e.MouseMove(ssNone, true, X(2), Y(5));
+  e.MouseMove(ssNone, true, X(2), -10);  // just above the window
+  ASSERT_EQ(v.Host.Timers.count(TCustomEditorBase::DragScrollTimerId), 1u);
+  EXPECT_EQ(v.Host.Timers[TCustomEditorBase::DragScrollTimerId], 100);
+  e.Timer(TCustomEditorBase::DragScrollTimerId);
+  EXPECT_EQ(e.TopRow, 99);
+  e.Timer(TCustomEditorBase::DragScrollTimerId);
+  EXPECT_EQ(e.TopRow, 98);
+  EXPECT_EQ(e.CaretY, 98);
+  EXPECT_EQ(e.SelBegY, 98);
+  EXPECT_EQ(e.SelEndY, 105);
+  e.MouseMove(ssNone, true, X(2), -30);  // far above: a page per tick
+  e.Timer(TCustomEditorBase::DragScrollTimerId);
+  EXPECT_EQ(e.CaretY, 98 - 30);
+  e.MouseMove(ssNone, true, X(2), Y(3));  // back inside: the timer stops
+  EXPECT_EQ(v.Host.Timers.count(TCustomEditorBase::DragScrollTimerId), 0u);
+  e.MouseMove(ssNone, true, X(2), 480 + 5);
+  e.MouseUp(mbLeft, ssNone, X(2), 480 + 5);
+  EXPECT_EQ(v.Host.Timers.count(TCustomEditorBase::DragScrollTimerId), 0u);
+  EXPECT_FALSE(e.MouseIsDown);
+}
+
+TEST(Mouse, DoubleClickSelectsTheWordAndSkipsItsPress) {
+  ViewEditor v({"<b>bold</b>", "   ", "a = b"});
+  auto& e = v.Editor;
+  const auto doubleClick = [&](int column, int row) {
+    e.MouseDown(mbLeft, ssNone, X(column), Y(row));
+    e.MouseUp(mbLeft, ssNone, X(column), Y(row));
+    e.DblClick(X(column), Y(row));
+    e.MouseDown(mbLeft, ssNone, X(column), Y(row));  // reported with the double click
+    e.MouseUp(mbLeft, ssNone, X(column), Y(row));
+  };
+  doubleClick(5, 0);
+  EXPECT_EQ(e.SelBegX, 3);
+  EXPECT_EQ(e.SelEndX, 7);
+  EXPECT_EQ(e.CaretX, 7);
+  EXPECT_FALSE(e.IgnoreNextPress);
+  doubleClick(0, 0);  // the less-than sign alone, caret before it
+  EXPECT_EQ(e.SelBegX, 0);
+  EXPECT_EQ(e.SelEndX, 1);
+  EXPECT_EQ(e.CaretX, 0);
+  doubleClick(2, 0);  // the greater-than sign after b selects the b
+  EXPECT_EQ(e.SelBegX, 1);
+  EXPECT_EQ(e.SelEndX, 2);
+  doubleClick(1, 1);  // a blank line: nothing
+  EXPECT_FALSE(e.Selected);
+  doubleClick(9, 2);  // past the text: the caret comes back onto the last word
+  EXPECT_EQ(e.SelBegX, 4);
+  EXPECT_EQ(e.SelEndX, 5);
+}
+
+TEST(Mouse, DoubleClickLineSelectsTheWholeRow) {
+  ViewEditor v({"first", "second"});
+  auto& e = v.Editor;
+  e.DoubleClickLine = true;
+  e.MouseDown(mbLeft, ssNone, X(2), Y(0));
+  e.MouseUp(mbLeft, ssNone, X(2), Y(0));
+  e.DblClick(X(2), Y(0));
+  EXPECT_EQ(e.SelBegY, 0);
+  EXPECT_EQ(e.SelEndY, 1);
+  EXPECT_EQ(e.SelEndX, 0);
+  EXPECT_EQ(e.CaretY, 1);
+}
+
+TEST(Mouse, GutterClicksReportTheRow) {
+  ViewEditor v({"a", "b", "c"});
+  auto& e = v.Editor;
+  e.SetGutterWidth(25);
+  int clicked = -1;
+  int doubled = -1;
+  e.OnGutterClick = [&](int row) { clicked = row; };
+  e.OnGutterDblClick = [&](int row) { doubled = row; };
+  e.MouseDown(mbLeft, ssNone, 10, Y(2));
+  e.MouseUp(mbLeft, ssNone, 10, Y(2));
+  EXPECT_EQ(clicked, 2);
+  e.DblClick(10, Y(1));
+  EXPECT_EQ(doubled, 1);
+  EXPECT_FALSE(e.Selected);
+}
+
+TEST(Mouse, WheelScrollsOrMovesByModifier) {
+  ViewEditor v;
+  v.AddNumberedLines(200);
+  auto& e = v.Editor;
+  e.MouseWheel(ssNone, -120);
+  EXPECT_EQ(e.TopRow, 3);
+  EXPECT_EQ(e.CaretY, 0);
+  e.MouseWheel(ssNone, 120);
+  EXPECT_EQ(e.TopRow, 0);
+  e.MouseWheel(ssCtrl, -120);
+  EXPECT_EQ(e.TopRow, 30);
+  e.MouseWheel(ssShift, -120);
+  EXPECT_EQ(e.CaretY, 1);
+  e.MouseWheel(ssShift, 120);
+  EXPECT_EQ(e.CaretY, 0);
+  e.MouseWheel(ssCtrl | ssShift, -120);
+  EXPECT_EQ(e.CaretY, 0);
+  EXPECT_EQ(e.TopRow, 0);  // Shift+wheel brought the caret row back into view
+}
