@@ -1,10 +1,215 @@
-// The string editor's editing operations: typed characters and the editing commands.
-#include "editor/CustomEditor.h"
+// The string editor's character input: printable characters in insert and overwrite
+// mode, the line break with auto-indent, and the editing handler that routes the
+// editing commands.
+#include <algorithm>
+#include <memory>
+
+#include "editor/EditingGuards.h"
+#include "editor/EditingOperations.h"
 
 namespace editor {
 
-void TCustomEditor::TypeChar(unsigned char) {}
+namespace {
 
-bool TCustomEditor::EditCommand(TCommand, int&, int&, bool&) { return false; }
+bool IsCompletionWordChar(unsigned char ch) {
+  return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+
+}  // namespace
+
+namespace editing {
+
+std::string LineOrEmpty(const TCustomEditor& editor, int row) {
+  std::string text;
+  editor.LineText(row, text);
+  return text;
+}
+
+std::string_view WithoutTrailingControls(std::string_view s) {
+  std::size_t end = s.size();
+  while (end > 0 && static_cast<unsigned char>(s[end - 1]) <= 32) --end;
+  return s.substr(0, end);
+}
+
+bool OnlyBlanksAndControls(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
+}
+
+namespace {
+
+int LeadingBlanks(std::string_view s) {
+  const std::size_t first = s.find_first_not_of(' ');
+  return static_cast<int>(first == std::string_view::npos ? s.size() : first);
+}
+
+// After a line break has split row y at column x: indents the new row y + 1 like the
+// text above it and answers the indent. A line that starts in column 0 with visible
+// text, or a break at column 0, gives no indent.
+int IndentNewLine(TCustomEditor& editor, int x, int y) {
+  if (!editor.AutoIndent) return 0;
+  TEditorStrings& lines = editor.Lines();
+  const std::string& head = lines.Get(y);
+  const bool startsWithBlank = !head.empty() && head.front() == ' ';
+  if (!startsWithBlank && !(OnlyBlanksAndControls(head) && x > 0)) return 0;
+  const int indent = editor.AutoIndentColumn(y + 1);
+  if (indent <= 0) return 0;
+  const std::string blanks(static_cast<std::size_t>(indent), ' ');
+  editor.UndoBuffer().Add(std::make_unique<TInsertUndo>(editor, 0, y + 1, blanks));
+  lines.ReplaceLine(y + 1, blanks + lines.Get(y + 1));
+  return indent;
+}
+
+}  // namespace
+
+void TypePrintable(TCustomEditor& editor, unsigned char ch) {
+  const char c = static_cast<char>(ch);
+  if (editor.Selected) editor.RemoveSelection();
+  TEditorStrings& lines = editor.Lines();
+  // Blanks and rows up to the caret first, so that a character typed beyond the end of
+  // the line (or of the text) lands where the caret shows it.
+  lines.PadToCaret();
+  std::string line = lines.Get(editor.CaretY);
+  const auto column = static_cast<std::size_t>(editor.CaretX);
+  if (editor.InsertMode) {
+    editor.UndoBuffer().Add(
+        std::make_unique<TInsertUndo>(editor, editor.CaretX, editor.CaretY, std::string(1, c)));
+    line.insert(column, 1, c);
+  } else if (line.size() > column) {
+    editor.UndoBuffer().Add(std::make_unique<TOverwriteUndo>(
+        editor, editor.CaretX, editor.CaretY, std::string(1, line[column]), std::string(1, c)));
+    line[column] = c;
+  } else {
+    editor.UndoBuffer().Add(
+        std::make_unique<TOverwriteUndo>(editor, editor.CaretX, editor.CaretY, "", std::string(1, c)));
+    line.push_back(c);
+  }
+  // A blank typed at the end of the line is trimmed here; the caret still moves past it
+  // and the next character brings it back through PadToCaret.
+  lines.ReplaceLine(editor.CaretY, line);
+  editor.MoveCaretTo(editor.CaretX + 1, editor.CaretY);
+  editor.TextEdited(editor.CaretX, editor.CaretY, taInsert, std::string_view(&c, 1));
+  editor.RepaintRow(editor.CaretY);
+  editor.TextChanged();
+}
+
+void TypeLineBreak(TCustomEditor& editor) {
+  int indent = 0;
+  int newRow = 0;
+  {
+    // Enter over a selection is one undo step: the deletion and the break together.
+    TUndoGroupGuard group(editor, editor.Selected ? TUndoGroupGuard::gaOpen : TUndoGroupGuard::gaSkip);
+    TUpdateLockGuard lock(editor);
+    if (editor.Selected) editor.RemoveSelection();
+    const int x = editor.CaretX;
+    const int y = editor.CaretY;
+    editor.UndoBuffer().Add(std::make_unique<TInsertUndo>(editor, x, y, std::string(LineBreak)));
+    TEditorStrings& lines = editor.Lines();
+    if (lines.Count() == 0) lines.Add("");
+    lines.PadToCaret();
+    const std::string line = lines.Get(y);
+    const std::size_t split = std::min(static_cast<std::size_t>(x), line.size());
+    lines.Insert(y + 1, std::string_view(line).substr(split));
+    lines.ReplaceLine(y, std::string_view(line).substr(0, split));
+    indent = IndentNewLine(editor, x, y);
+    editor.UpdateLayout();
+    editor.TextEdited(editor.CaretX - 1, editor.CaretY, taInsert, LineBreak);
+    newRow = y + 1;
+  }
+  editor.InvalidateControl();
+  editor.TextChanged();
+  editor.MoveCaretTo(indent, newRow);
+}
+
+// In overwrite mode Enter does not split the line: it goes to the next row (appending one
+// at the end of the text), no further right than that row's first visible character.
+void TypeOverwriteLineBreak(TCustomEditor& editor) {
+  int x = 0;
+  int y = 0;
+  {
+    TUndoGroupGuard group(editor, editor.Selected ? TUndoGroupGuard::gaOpen : TUndoGroupGuard::gaSkip);
+    if (editor.Selected) editor.RemoveSelection();
+    x = editor.CaretX;
+    y = editor.CaretY + 1;
+    TEditorStrings& lines = editor.Lines();
+    if (y >= lines.Count()) {
+      {
+        TUpdateLockGuard lock(editor);
+        editor.UndoBuffer().Add(
+            std::make_unique<TInsertUndo>(editor, editor.CaretX, editor.CaretY, std::string(LineBreak)));
+        lines.Add("");
+      }
+      editor.TextEdited(0, y - 1, taInsert, LineBreak);
+      editor.UpdateLayout();
+      editor.InvalidateControl();
+      editor.TextChanged();
+    }
+    const std::string next = LineOrEmpty(editor, y);
+    if (!next.empty()) x = std::min(x, LeadingBlanks(next));
+  }
+  editor.MoveCaretTo(x, y);
+}
+
+}  // namespace editing
+
+void TCustomEditor::TypeChar(unsigned char ch) {
+  if (ch == '\r') {
+    if (InsertMode) {
+      editing::TypeLineBreak(*this);
+    } else {
+      editing::TypeOverwriteLineBreak(*this);
+    }
+    return;
+  }
+  // TAB, LF, Backspace and the other control codes work only as key commands.
+  if (ch < 32) return;
+  // The completion popup sees a separator before it is inserted (it may apply its
+  // choice first) and a word character after it (to follow the grown word).
+  const bool wordChar = IsCompletionWordChar(ch);
+  if (!wordChar) CompletionKeyPress(static_cast<char>(ch));
+  editing::TypePrintable(*this, ch);
+  if (wordChar) CompletionKeyPress(static_cast<char>(ch));
+}
+
+int TCustomEditor::AutoIndentColumn(int y) const {
+  int row = y - 1;
+  std::string text;
+  // Row 0 is never examined: splitting the first rows never indents from it.
+  while (row > 0) {
+    text = editing::LineOrEmpty(*this, row);
+    if (!editing::OnlyBlanksAndControls(text)) break;
+    --row;
+  }
+  if (row < 0) return 0;
+  return editing::LeadingBlanks(text);
+}
+
+bool TCustomEditor::EditCommand(TCommand code, int& x, int& y, bool& useSetCaret) {
+  const editing::TCaretTarget caret{x, y, useSetCaret};
+  switch (code) {
+    case ecBackspace:
+      editing::Backspace(*this, caret);
+      return false;
+    case ecBackspaceWord:
+      editing::BackspaceWord(*this, caret);
+      return false;
+    case ecDelete:
+      editing::DeleteCharacter(*this, caret);
+      return false;
+    case ecTab:
+    case ecBackTab:
+      editing::Tab(*this, code, caret);
+      return false;
+    case ecDeleteLine:
+      return editing::DeleteLine(*this);
+    case ecWordLeft:
+    case ecWordRight:
+    case ecSelWordLeft:
+    case ecSelWordRight:
+      WordMoveCommand(code, x, y, useSetCaret);
+      return false;
+    default:
+      return false;
+  }
+}
 
 }  // namespace editor
