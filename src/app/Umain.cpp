@@ -1,12 +1,453 @@
-// The main window.
+// The main window: layout, menus, file toolbar, and the document commands.
 #include "app/Umain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "app/PalettePage.h"
+#include "app/StatusPanels.h"
+#include "app/Uprop.h"
+#include "insert/TagPalette.h"
+#include "platform/TextFile.h"
+#include "preview/PreviewCommands.h"
+#include "qt/EditorWidget.h"
+#include "widgets/XPButtons.h"
 
 TFmain* Fmain = nullptr;
 
-TFmain::TFmain(QWidget* parent) : QMainWindow(parent) { Fmain = this; }
+namespace {
+
+// The document state panels.
+constexpr int kPanelFile = 1;
+constexpr int kPanelModified = 2;
+constexpr int kPanelCaret = 3;
+
+const QString kUntitled = QStringLiteral("Новый");
+const QString kModified = QStringLiteral("*");
+const QString kFileFilter = QStringLiteral("Файлы ( html )|*.html;*.htm|Все файлы|*.*");
+
+// The page New starts with.
+const char* const kPageTemplate[] = {"<html>", "<title> </title>", "<body>", "  ", "</body>", "</html>"};
+
+// The name the file system knows a chosen path by.
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QIcon Glyph(const char* name) { return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name))); }
+
+}  // namespace
+
+TFmain::TFmain(QWidget* parent) : QMainWindow(parent) {
+  Fmain = this;
+  setObjectName(QStringLiteral("Fmain"));
+  setWindowTitle(QStringLiteral("Quorvel 2.0"));
+  setWindowIcon(Glyph("quorvel"));
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(11);
+  setFont(font);
+
+  Open1.Title = QStringLiteral("Выбор файла");
+  Open1.Filter = kFileFilter;
+  Save1.Title = QStringLiteral("Сохранить как");
+  Save1.Filter = kFileFilter;
+  Save1.DefaultExt = QStringLiteral("html");
+  Save1.FileName = QStringLiteral("main");
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("Client"));
+  // The form's own colour shows only where no control covers it (the top panels).
+  QPalette gray = client->palette();
+  gray.setColor(QPalette::Window, QColor(128, 128, 128));
+  client->setPalette(gray);
+  client->setAutoFillBackground(true);
+  auto* column = new QVBoxLayout(client);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  setCentralWidget(client);
+
+  CreateMenu();
+  CreateToolbar();
+  CreatePalette();
+  CreateEditor();
+  CreateStatusBar();
+  FormCreate();
+}
 
 TFmain::~TFmain() {
   if (Fmain == this) Fmain = nullptr;
 }
 
-void TFmain::SendAsTyping(const std::string&) {}
+// ---- Construction ----
+
+void TFmain::CreateMenu() {
+  Main1 = menuBar();
+  Main1->setObjectName(QStringLiteral("Main1"));
+  Main1->setFont(QApplication::font());
+  const auto item = [this](QMenu* menu, QAction*& action, const char* name, const QString& caption,
+                           QKeySequence shortcut = {}) {
+    action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+  };
+
+  N_file = Main1->addMenu(QStringLiteral("Файл"));
+  item(N_file, N_new, "N_new", QStringLiteral("новый"));
+  item(N_file, N_open, "N_open", QStringLiteral("открыть"));
+  item(N_file, N_save, "N_save", QStringLiteral("сохранить"), QKeySequence(Qt::Key_F2));
+  item(N_file, N_saveas, "N_saveas", QStringLiteral("сохранить как"), QKeySequence(Qt::Key_F3));
+  N_file->addSeparator();
+  item(N_file, N_exit, "N_exit", QStringLiteral("завершить работу"));
+
+  N_project = Main1->addMenu(QStringLiteral("Проект"));
+  item(N_project, N_view, "N_view", QStringLiteral("просмотр"), QKeySequence(Qt::Key_F12));
+  N_project->addSeparator();
+  item(N_project, N_setting, "N_setting", QStringLiteral("настройки"));
+
+  N_vid = Main1->addMenu(QStringLiteral("Вид"));
+  N_vid->setObjectName(QStringLiteral("N_vid"));
+  item(N_vid, N_stand, "N_stand", QStringLiteral("стандартная"));
+  item(N_vid, N_all, "N_all", QStringLiteral("вся панель"));
+  item(N_vid, N_tip, "N_tip", QStringLiteral("подсказка"));
+  item(N_vid, N_color, "N_color", QStringLiteral("выбрать цвет"));
+  N_vid->addSeparator();
+  item(N_vid, N_prop, "N_prop", QStringLiteral("свойства"), QKeySequence(Qt::Key_F11));
+  for (QAction* toggle : {N_stand, N_all, N_prop}) toggle->setCheckable(true);
+
+  N_windows = Main1->addMenu(QStringLiteral("Окна"));
+  item(N_windows, N_prior, "N_prior", QStringLiteral("предыдущее"));
+  item(N_windows, N_next, "N_next", QStringLiteral("следующее"));
+  N_windows->addSeparator();
+
+  N_help = Main1->addMenu(QStringLiteral("Помощь"));
+  item(N_help, N_about, "N_about", QStringLiteral("о программе"));
+
+  connect(N_new, &QAction::triggered, this, &TFmain::N_newClick);
+  connect(N_open, &QAction::triggered, this, &TFmain::N_openClick);
+  connect(N_save, &QAction::triggered, this, &TFmain::N_saveClick);
+  connect(N_saveas, &QAction::triggered, this, &TFmain::N_saveasClick);
+  connect(N_exit, &QAction::triggered, this, &TFmain::N_exitClick);
+  connect(N_view, &QAction::triggered, this, &TFmain::N_viewClick);
+  connect(N_setting, &QAction::triggered, this, &TFmain::N_settingClick);
+  connect(N_vid, &QMenu::aboutToShow, this, &TFmain::N_vidClick);
+  connect(N_stand, &QAction::triggered, this, &TFmain::N_standClick);
+  connect(N_all, &QAction::triggered, this, &TFmain::N_allClick);
+  connect(N_tip, &QAction::triggered, this, &TFmain::N_tipClick);
+  connect(N_color, &QAction::triggered, this, &TFmain::N_colorClick);
+  connect(N_prop, &QAction::triggered, this, &TFmain::N_propClick);
+  connect(N_about, &QAction::triggered, this, &TFmain::N_aboutClick);
+}
+
+void TFmain::CreateToolbar() {
+  P1 = new QFrame(centralWidget());
+  P1->setObjectName(QStringLiteral("P1"));
+  P1->setFixedHeight(67);
+  // A lowered outer and a raised inner bevel: an etched groove.
+  P1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  centralWidget()->layout()->addWidget(P1);
+  auto* row = new QHBoxLayout(P1);
+  row->setContentsMargins(2, 2, 2, 2);
+  row->setSpacing(0);
+
+  P11 = new QFrame(P1);
+  P11->setObjectName(QStringLiteral("P11"));
+  P11->setFixedWidth(120);
+  P11->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  row->addWidget(P11);
+
+  struct ButtonSpec {
+    TXPSpeedButton* TFmain::*member;
+    const char* name;
+    const char* glyph;
+    QString hint;
+    int left;
+    int top;
+  };
+  const ButtonSpec specs[] = {
+      {&TFmain::Bnew, "Bnew", "new", QStringLiteral("Новый"), 4, 5},
+      {&TFmain::Bopen, "Bopen", "open", QStringLiteral("Открыть"), 32, 5},
+      {&TFmain::Bsave, "Bsave", "save", QStringLiteral("Сохранить"), 60, 5},
+      {&TFmain::BsaveAs, "BsaveAs", "saveas", QStringLiteral("Сохранить как"), 88, 5},
+      {&TFmain::Bprior, "Bprior", "prior", QStringLiteral("Предыдущее окно"), 4, 33},
+      {&TFmain::Bnext, "Bnext", "next", QStringLiteral("Следующее окно"), 32, 33},
+      {&TFmain::Bview, "Bview", "view", QStringLiteral("Просмотр"), 60, 33},
+      {&TFmain::Bclose, "Bclose", "close", QStringLiteral("Закрыть"), 88, 33},
+  };
+  for (const ButtonSpec& spec : specs) {
+    auto* button = new TXPSpeedButton(P11);
+    button->setObjectName(QLatin1String(spec.name));
+    button->SetGlyph(Glyph(spec.glyph));
+    button->SetHint(spec.hint);
+    button->setGeometry(spec.left, spec.top, 26, 24);
+    this->*spec.member = button;
+  }
+  connect(Bnew, &QToolButton::clicked, this, &TFmain::N_newClick);
+  connect(Bopen, &QToolButton::clicked, this, &TFmain::N_openClick);
+  connect(Bsave, &QToolButton::clicked, this, &TFmain::BsaveClick);
+  connect(BsaveAs, &QToolButton::clicked, this, &TFmain::BsaveAsClick);
+  connect(Bview, &QToolButton::clicked, this, &TFmain::N_viewClick);
+  connect(Bclose, &QToolButton::clicked, this, &TFmain::N_exitClick);
+}
+
+void TFmain::CreatePalette() {
+  PageControl1 = new QTabWidget(P1);
+  PageControl1->setObjectName(QStringLiteral("PageControl1"));
+  // Every caption stays readable: the tabs share the width instead of scrolling.
+  PageControl1->setUsesScrollButtons(false);
+  PageControl1->tabBar()->setExpanding(false);
+  PageControl1->setPalette(QApplication::palette());
+  P1->layout()->addWidget(PageControl1);
+
+  const auto page = [this](QWidget*& member, const char* name, const QString& caption) {
+    auto* widget = new TPalettePage(PageControl1);
+    widget->setObjectName(QLatin1String(name));
+    PageControl1->addTab(widget, caption);
+    member = widget;
+  };
+  page(TabBasic, "TabBasic", QStringLiteral("Стандартные"));
+  page(Tadvanced, "Tadvanced", QStringLiteral("Дополнительные"));
+  page(TabControl, "TabControl", QStringLiteral("Управление"));
+  page(TabHypper, "TabHypper", QStringLiteral("Гиперссылки"));
+  page(TabMedia, "TabMedia", QStringLiteral("Мультимедиа"));
+  page(TabPHP, "TabPHP", QStringLiteral("  PHP  "));
+  PageControl1->setCurrentIndex(0);
+  BuildTagPalette(*this);
+}
+
+void TFmain::CreateEditor() {
+  Memo1 = new EditorWidget(centralWidget());
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->viewport()->setCursor(Qt::IBeamCursor);
+  // The window's settings for its editor; everything else keeps the editor's defaults.
+  editor::THLEditor& memo = Memo1->Editor();
+  memo.SetGutterWidth(25);
+  memo.SetRightMargin(100);
+  memo.SetRightMarginColor(platform::clSilver);
+  memo.TabStops = "3 5";
+  memo.SetSelForeColor(platform::clHighlightText);
+  memo.SetSelBackColor(platform::clHighlight);
+  memo.SetColor(platform::clNavy);
+  platform::TFontSpec font;
+  font.Name = "Courier New";
+  font.Height = -13;
+  memo.SetFont(font);
+  editor::ApplyMemo1Highlighting(memo);
+  centralWidget()->layout()->addWidget(Memo1);
+  connect(Memo1, &EditorWidget::changed, this, &TFmain::Memo1Change);
+  connect(Memo1, &EditorWidget::keyReleased, this, &TFmain::Memo1KeyUp);
+  connect(Memo1, &EditorWidget::mouseReleased, this, &TFmain::Memo1MouseUp);
+}
+
+void TFmain::CreateStatusBar() {
+  using TBevel = TStatusPanels::TBevel;
+  Status1 = new TStatusPanels(this);
+  Status1->setObjectName(QStringLiteral("Status1"));
+  Status1->AddPanel(80, Qt::AlignHCenter, TBevel::bvLowered, QStringLiteral("HTML"));
+  Status1->AddPanel(400, Qt::AlignLeft, TBevel::bvLowered);
+  Status1->AddPanel(20, Qt::AlignHCenter, TBevel::bvNone);
+  Status1->AddPanel(50, Qt::AlignHCenter, TBevel::bvLowered, QStringLiteral("0:0"));
+  Status1->AddPanel(300, Qt::AlignHCenter, TBevel::bvLowered);
+  Status1->AddPanel(50, Qt::AlignLeft, TBevel::bvLowered);
+  setStatusBar(Status1);
+}
+
+void TFmain::FormCreate() {
+  // The restored bounds; the program shows the window maximised.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+  setGeometry(1, 1, screenSize.width(), screenSize.height());
+
+  QPalette hints = QToolTip::palette();
+  hints.setColor(QPalette::ToolTipBase, QColor(0, 255, 255));  // clAqua
+  hints.setColor(QPalette::ToolTipText, Qt::black);
+  QToolTip::setPalette(hints);
+
+  Memo1->Editor().Lines().Clear();
+  Status1->SetText(kPanelFile, kUntitled);
+  Status1->SetText(kPanelModified, QString());
+}
+
+// ---- Showing and closing ----
+
+void TFmain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TFmain::FormShow() { N_prop->trigger(); }
+
+void TFmain::closeEvent(QCloseEvent* event) {
+  // Closing through the frame asks like Exit does, so unsaved work is not lost silently.
+  if (!closingConfirmed_ && DiscardStops()) {
+    event->ignore();
+    return;
+  }
+  closingConfirmed_ = false;
+  event->accept();
+}
+
+// ---- Project menu ----
+
+void TFmain::N_viewClick() { RunPreviewCommand(*this); }
+
+void TFmain::N_settingClick() { RunSettingsCommand(*this); }
+
+// ---- View menu ----
+
+void TFmain::N_vidClick() {
+  N_stand->setChecked(!P11->isHidden());
+  N_all->setChecked(!P1->isHidden());
+  N_prop->setChecked(Fprop != nullptr && Fprop->isVisible());
+}
+
+void TFmain::N_standClick() { P11->setVisible(P11->isHidden()); }
+
+void TFmain::N_allClick() { P1->setVisible(P1->isHidden()); }
+
+void TFmain::N_propClick() {
+  if (Fprop == nullptr) return;
+  if (Fprop->isVisible()) {
+    Fprop->close();
+  } else {
+    Fprop->show();
+  }
+}
+
+void TFmain::N_tipClick() {
+  QMessageBox::information(this, QStringLiteral("Подсказка"),
+                           QStringLiteral("Знаете ли вы...\n\nЧерез меню Проект - просмотр, или нажав на "
+                                          "одноименную кнопку можно вызвать окно предварительного просмотра"));
+}
+
+void TFmain::N_colorClick() { Dialogs().ChooseColor(this); }
+
+void TFmain::N_aboutClick() {
+  QMessageBox::about(this, QStringLiteral("О программе"), QStringLiteral("Quorvel 2.0"));
+}
+
+// ---- Toolbar save buttons ----
+
+void TFmain::BsaveClick() { PostKeyStroke(Qt::Key_F2); }
+
+void TFmain::BsaveAsClick() { PostKeyStroke(Qt::Key_F3); }
+
+void TFmain::PostKeyStroke(int key) {
+  // Queued, so the menu shortcut runs after this click handler has returned.
+  QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+  QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
+// ---- Document commands ----
+
+bool TFmain::DiscardStops() {
+  if (Status1->Text(kPanelModified) != kModified) return false;
+  return !Dialogs().AskYesNo(this, QStringLiteral("Внимание"),
+                             QStringLiteral("Документ был редактирован, вы уверены что хотите продолжить?"));
+}
+
+void TFmain::N_newClick() {
+  if (DiscardStops()) return;
+  editor::TEditorStrings& lines = Memo1->Editor().Lines();
+  lines.Clear();
+  for (const char* line : kPageTemplate) lines.Add(line);
+  ShowReloadedText();
+  Status1->SetText(kPanelFile, kUntitled);
+  Status1->SetText(kPanelModified, QString());
+}
+
+void TFmain::N_openClick() {
+  if (DiscardStops()) return;
+  const std::optional<QString> chosen = Dialogs().OpenFile(this, Open1);
+  if (!chosen) return;
+  Open1.FileName = *chosen;
+  LoadDocument(*chosen);
+  ShowReloadedText();
+  Status1->SetText(kPanelFile, *chosen);
+  Status1->SetText(kPanelModified, QString());
+}
+
+void TFmain::LoadDocument(const QString& fileName) {
+  editor::TEditorStrings& lines = Memo1->Editor().Lines();
+  // The text on display stays when the file cannot be read: the panels still name the
+  // previous document, and a later Save must not write an empty editor over it.
+  std::vector<std::string> previous;
+  previous.reserve(static_cast<size_t>(lines.Count()));
+  for (int i = 0; i < lines.Count(); ++i) previous.push_back(lines.Get(i));
+  const std::string name = LocalPath(fileName);
+  try {
+    lines.Clear();
+    lines.LoadWholeFile(name);
+    lines.Clear();
+    platform::TTextFileReader reader(name);
+    std::string line;
+    while (reader.ReadLine(line)) lines.Add(line);
+  } catch (...) {
+    lines.Clear();
+    for (const std::string& line : previous) lines.Add(line);
+    ShowReloadedText();
+    throw;
+  }
+}
+
+void TFmain::ShowReloadedText() {
+  Memo1->Editor().RescanLineStates(-1);
+  Memo1->Editor().Refresh();
+}
+
+void TFmain::N_saveClick() {
+  if (Status1->Text(kPanelFile) != kUntitled) {
+    WriteDocument(Status1->Text(kPanelFile));
+  } else {
+    N_saveas->trigger();
+  }
+}
+
+void TFmain::N_saveasClick() {
+  const std::optional<QString> chosen = Dialogs().SaveFile(this, Save1);
+  if (!chosen) return;
+  Save1.FileName = *chosen;
+  WriteDocument(*chosen);
+  Status1->SetText(kPanelFile, *chosen);
+}
+
+void TFmain::WriteDocument(const QString& fileName) {
+  platform::TTextFileWriter writer(LocalPath(fileName));
+  const editor::TEditorStrings& lines = Memo1->Editor().Lines();
+  for (int i = 0; i < lines.Count(); ++i) writer.WriteLine(lines.Get(i));
+  writer.Commit();
+  Status1->SetText(kPanelModified, QString());
+}
+
+void TFmain::N_exitClick() {
+  if (DiscardStops()) return;
+  closingConfirmed_ = true;
+  close();
+  closingConfirmed_ = false;
+}
+
+// ---- Modified marker and caret indicator ----
+
+void TFmain::Memo1Change() {
+  Status1->SetText(kPanelModified, kModified);
+  ShowCaretPos();
+}
+
+void TFmain::Memo1KeyUp() { ShowCaretPos(); }
+
+void TFmain::Memo1MouseUp() { ShowCaretPos(); }
+
+void TFmain::ShowCaretPos() {
+  const editor::THLEditor& memo = Memo1->Editor();
+  Status1->SetText(kPanelCaret, QStringLiteral("%1:%2").arg(memo.CaretX + 1).arg(memo.CaretY + 1));
+}

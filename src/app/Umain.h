@@ -3,15 +3,24 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 #include <string>
+
+#include "app/Dialogs.h"
 
 class EditorWidget;
 class QAction;
 class QMenu;
+class QMenuBar;
 class QTabWidget;
 class QFrame;
 class TStatusPanels;
+class TXPSpeedButton;
 
+// The program's one document window. It owns the editor and the status bar; the status
+// bar's panels are the only record of the document's state (panel 1 the file name or
+// "Новый", panel 2 "*" while modified, panel 3 the caret position, panel 4 the test URL).
+// The document commands let errors escape to the application's error box.
 class TFmain : public QMainWindow {
   Q_OBJECT
 
@@ -32,7 +41,22 @@ class TFmain : public QMainWindow {
   QWidget* TabMedia = nullptr;
   QWidget* TabPHP = nullptr;
 
+  // The file toolbar.
+  TXPSpeedButton* Bnew = nullptr;
+  TXPSpeedButton* Bopen = nullptr;
+  TXPSpeedButton* Bsave = nullptr;
+  TXPSpeedButton* BsaveAs = nullptr;
+  TXPSpeedButton* Bprior = nullptr;
+  TXPSpeedButton* Bnext = nullptr;
+  TXPSpeedButton* Bview = nullptr;
+  TXPSpeedButton* Bclose = nullptr;
+
+  QMenuBar* Main1 = nullptr;
+  QMenu* N_file = nullptr;
+  QMenu* N_project = nullptr;
   QMenu* N_vid = nullptr;
+  QMenu* N_windows = nullptr;
+  QMenu* N_help = nullptr;
   QAction* N_new = nullptr;
   QAction* N_open = nullptr;
   QAction* N_save = nullptr;
@@ -49,8 +73,67 @@ class TFmain : public QMainWindow {
   QAction* N_next = nullptr;
   QAction* N_about = nullptr;
 
+  // The open and save dialogs' settings; each keeps the last chosen name for the run.
+  TFileDialogOptions Open1;
+  TFileDialogOptions Save1;
+
   // Feeds text to Memo1 as one synchronous character message per byte (Windows-1251).
   void SendAsTyping(const std::string& text);
+
+  // ---- Document commands ----
+  void N_newClick();
+  void N_openClick();
+  void N_saveClick();
+  void N_saveasClick();
+  void N_exitClick();
+  // True when the current command must stop: the document is modified and the user
+  // answered No to the question.
+  bool DiscardStops();
+  // Writes every line of Memo1 followed by CR LF to the file, then clears the marker.
+  void WriteDocument(const QString& fileName);
+  // Panel 3 := caret column + 1, ":", caret row + 1.
+  void ShowCaretPos();
+  void Memo1Change();
+  void Memo1KeyUp();
+  void Memo1MouseUp();
+
+  // ---- Project commands: the preview and its test URL ----
+  void N_viewClick();
+  void N_settingClick();
+
+  // ---- Window commands ----
+  void N_vidClick();
+  void N_standClick();
+  void N_allClick();
+  void N_propClick();
+  void N_tipClick();
+  void N_colorClick();
+  void N_aboutClick();
+  void BsaveClick();
+  void BsaveAsClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateMenu();
+  void CreateToolbar();
+  void CreatePalette();
+  void CreateEditor();
+  void CreateStatusBar();
+  void FormCreate();
+  void FormShow();
+  // Open's reading step; on failure the editor keeps the text it had.
+  void LoadDocument(const QString& fileName);
+  // New and Open refill the lines without telling the highlighter: rebuild its line
+  // states before the text is shown, so no colours of the previous document remain.
+  void ShowReloadedText();
+  // Queues a press and a release of the key to this window, as if typed.
+  void PostKeyStroke(int key);
+
+  // Set while N_exitClick closes the window, so the close handler does not ask again.
+  bool closingConfirmed_ = false;
 };
 
 // The main window, set when it is created.

@@ -1,12 +1,36 @@
-// The program's main block.
-#include <QApplication>
+// The program's main block: the application, the main window, the hidden attribute
+// palette, then the message loop.
+#include <QFont>
+#include <cstdlib>
+#include <unistd.h>
 
-#include "qt/EditorWidget.h"
+#include "app/Application.h"
+#include "app/Umain.h"
+#include "app/Uprop.h"
+
+namespace {
+
+// The program names the fonts of the platform it was written for; these faces stand in
+// for them with the same metrics where a metric twin exists.
+void RegisterFontSubstitutes() {
+  QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+  QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+  QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  EditorWidget memo;
-  memo.resize(800, 600);
-  memo.show();
+  // The preview's browser refuses to start as root with its sandbox on; this affects
+  // this process and its children only.
+  if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+  TApplication app(argc, argv);
+  RegisterFontSubstitutes();
+  TFmain mainWindow;
+  // The palette exists, hidden, before the main window is first shown: showing the
+  // main window shows it.
+  new TFprop(&mainWindow);
+  mainWindow.showMaximized();
   return app.exec();
 }
