@@ -402,6 +402,7 @@ void TFmain::LoadDocument(const QString& fileName) {
 
 void TFmain::ShowReloadedText() {
   Memo1->Editor().RescanLineStates(-1);
+  Memo1->Editor().UpdateLayout();
   Memo1->Editor().Refresh();
 }
 

@@ -126,8 +126,9 @@ class TFmain : public QMainWindow {
   void FormShow();
   // Open's reading step; on failure the editor keeps the text it had.
   void LoadDocument(const QString& fileName);
-  // New and Open refill the lines without telling the highlighter: rebuild its line
-  // states before the text is shown, so no colours of the previous document remain.
+  // New and Open refill the lines without telling the highlighter or the layout: rebuild
+  // the line states and the scroll range before the text is shown, so nothing of the
+  // previous document remains.
   void ShowReloadedText();
   // Queues a press and a release of the key to this window, as if typed.
   void PostKeyStroke(int key);

@@ -144,6 +144,10 @@ void TCustomEditorBase::SelectWordAtCaret(int& x) {
 
 // ---- Moves ----
 
+// Down stops on the last row unless the caret may go below the text. The row count is
+// taken from the text itself, so lines added without a new layout count at once.
+bool TCustomEditorBase::CanMoveDown(int y) const { return y < std::max(LineCount(), 1) - 1 || CursorBeyondEOF; }
+
 // The target of a plain move from (x, y); false when the move does nothing at all.
 bool TCustomEditorBase::PlainMoveTarget(TCommand code, int& x, int& y) {
   switch (code) {
@@ -151,7 +155,7 @@ bool TCustomEditorBase::PlainMoveTarget(TCommand code, int& x, int& y) {
     case ecRight: x = std::min(x + 1, MaxColumn); return true;
     case ecUp: y = std::max(y - 1, 0); return true;
     case ecDown:
-      if (y < RowCount - 1 || CursorBeyondEOF) ++y;
+      if (CanMoveDown(y)) ++y;
       return true;
     case ecLineStart: x = 0; return true;
     case ecLineEnd: x = (y >= 0 && y < LineCount()) ? LineLength(y) : 0; return true;
@@ -234,7 +238,7 @@ TCustomEditorBase::TCommandResult TCustomEditorBase::SelectionCommand(TCommand c
     return TCommandResult::Place;
   }
   if (!IsSelectingMove(code)) return TCommandResult::NotMine;
-  if (code == ecSelDown && !(y < RowCount - 1 || CursorBeyondEOF)) return TCommandResult::Stop;
+  if (code == ecSelDown && !CanMoveDown(y)) return TCommandResult::Stop;
   if (CanStartSelection()) ExtendSelection(CaretX, CaretY);
   PlainMoveTarget(PlainOf(code), x, y);
   ExtendSelection(x, y);
@@ -247,7 +251,7 @@ TCustomEditorBase::TCommandResult TCustomEditorBase::ViewCommand(TCommand code, 
   switch (code) {
     case ecDown:
       // On the last row the move does nothing, the selection included.
-      if (!(y < RowCount - 1 || CursorBeyondEOF)) return TCommandResult::Stop;
+      if (!CanMoveDown(y)) return TCommandResult::Stop;
       [[fallthrough]];
     case ecLeft: case ecRight: case ecUp: case ecLineStart: case ecLineEnd: case ecDocStart: case ecDocEnd:
       DropSelectionOnMove();

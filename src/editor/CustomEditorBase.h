@@ -338,6 +338,7 @@ class TCustomEditorBase {
   bool RunOtherCommand(TCommand code, int& x, int& y, bool& useSetCaret);
   void RunBlockIndent(bool unindent);
   bool PlainMoveTarget(TCommand code, int& x, int& y);
+  bool CanMoveDown(int y) const;
   void PageScroll(int direction, int& y);
   void ScrollLineCommand(TCommand code, int& y);
   void ReadOnlyNewLine(int& x, int& y) const;

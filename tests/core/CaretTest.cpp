@@ -43,6 +43,14 @@ TEST(Caret, CharacterMovesStopAtTheEdgesButPassTheLineEnd) {
   EXPECT_EQ(e.LeftCol, MaxColumn - e.VisibleColCount + 1);  // kept in view
 }
 
+TEST(Caret, LinesAddedWithoutALayoutCanBeReachedAtOnce) {
+  ViewEditor v;
+  v.Editor.Lines().Add("first");
+  v.Editor.Lines().Add("second");
+  v.Editor.Command(ecDown);
+  EXPECT_EQ(v.Editor.CaretY, 1);
+}
+
 TEST(Caret, DownBelowTheTextOnlyWithCursorBeyondEOF) {
   ViewEditor v({"a", "b"});
   v.Editor.CursorBeyondEOF = true;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <unistd.h>
 
@@ -124,6 +125,17 @@ TEST_F(Document, NewColoursTheTemplateAsAFreshPageWhateverCameBefore) {
     EXPECT_EQ(Main().Memo1->Editor().LineStartState(row), fresh.Editor().LineStartState(row))
         << "row " << row;
   }
+}
+
+TEST_F(Document, NewAndOpenResizeTheScrollRangeToTheNewText) {
+  const QString path = dir_.filePath("long.html");
+  WriteFile(path, QByteArray("line\r\n").repeated(300));
+  dialogs_.OpenAnswers.push_back(path);
+  Main().N_openClick();
+  QScrollBar* bar = Main().Memo1->verticalScrollBar();
+  EXPECT_EQ(bar->maximum(), 299);
+  Main().N_newClick();
+  EXPECT_EQ(bar->maximum(), 5);
 }
 
 TEST_F(Document, OpenReadsLinesByTheFileRulesAndNamesTheDocument) {

@@ -151,6 +151,20 @@ TEST_F(EditorWidgetPaint, TextIsDrawnInItsCells) {
   EXPECT_EQ(yellowAfterText, 0);
 }
 
+TEST_F(EditorWidgetPaint, AnUpdateFromOutsideRepaintsFromTheText) {
+  editor::THLEditor& e = w.Editor();
+  w.viewport()->repaint();
+  e.Lines().Add("WWWW");  // the line store alone asks for no repaint
+  w.viewport()->update();
+  w.viewport()->repaint();
+  const QImage& image = w.CanvasImage();
+  int yellow = 0;
+  for (int y = 0; y < e.CellHeight; ++y) {
+    for (int x = 28; x < 28 + 4 * e.CellWidth; ++x) yellow += image.pixelColor(x, y).red() > 200 ? 1 : 0;
+  }
+  EXPECT_GT(yellow, 20);
+}
+
 TEST_F(EditorWidgetPaint, ScrollingShiftsTheImageAndRepaintsTheRest) {
   editor::THLEditor& e = w.Editor();
   for (int i = 0; i < 100; ++i) e.Lines().Add(i % 2 == 0 ? "" : "xxxxxxxxxxxxxxxxxxxx");
