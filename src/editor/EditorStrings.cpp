@@ -276,17 +276,22 @@ void TEditorStrings::InsertBlock(int x, int y, std::string_view text) {
   ReplaceLine(last, lines_[static_cast<std::size_t>(last)] + tail);
 }
 
-void TEditorStrings::DeleteBlock(int x1, int y1, int x2, int y2) {
+bool TEditorStrings::ClampBlockRows(int& x1, int& y1, int& x2, int& y2) const {
   if (y1 < 0) {
     x1 = 0;
     y1 = 0;
   }
-  if (y1 >= Count()) return;
+  if (y1 >= Count()) return false;
   if (y2 >= Count()) {
     y2 = Count() - 1;
     x2 = 2147483646;
   }
   x1 = std::max(x1, 0);
+  return true;
+}
+
+void TEditorStrings::DeleteBlock(int x1, int y1, int x2, int y2) {
+  if (!ClampBlockRows(x1, y1, x2, y2)) return;
   const std::string& last = Get(y2);
   // A range that ends before it starts deletes nothing; joining such a range would copy
   // text instead of removing it.
@@ -323,16 +328,7 @@ void TEditorStrings::InsertColumnBlock(int x, int y, std::string_view text) {
 }
 
 void TEditorStrings::DeleteColumnBlock(int x1, int y1, int x2, int y2) {
-  if (y1 < 0) {
-    x1 = 0;
-    y1 = 0;
-  }
-  if (y1 >= Count()) return;
-  if (y2 >= Count()) {
-    y2 = Count() - 1;
-    x2 = 2147483646;
-  }
-  x1 = std::max(x1, 0);
+  if (!ClampBlockRows(x1, y1, x2, y2)) return;
   const long long width = static_cast<long long>(x2) - x1 + 1;
   if (width <= 0 || y2 < y1) return;
   TUpdateLockGuard lock(editor_);

@@ -83,6 +83,10 @@ class TEditorStrings {
   std::function<void()> OnChange;
 
  private:
+  // Clamps the rows of a block to the text as both deletions do (a start above the text
+  // starts at (0, 0); an end below it runs to the end of the text); false when the block
+  // starts below the text.
+  bool ClampBlockRows(int& x1, int& y1, int& x2, int& y2) const;
   class TListUpdate;
 
   void CheckIndex(int index, int count) const;
