@@ -73,6 +73,25 @@ class TCustomEditor : public TCustomEditorBase {
 
   std::function<void()> OnChange;
 
+  // ---- Clipboard, case change and block indent ----
+  // Inserts T at the caret as one insert record and puts the caret just after it.
+  void InsertAtCaret(std::string_view text);
+  // Inserts T as a column block at (x, y), one CR LF-separated piece per row; raises no
+  // TextChanged of its own.
+  void InsertColumnAt(int x, int y, std::string_view text);
+  // Replaces the selection (or inserts at the caret) by T as one undo step and leaves T
+  // selected in the same block format.
+  void ReplaceSelection(std::string_view text);
+  // ecUpperCase, ecLowerCase or ecToggleCase over the selection.
+  void ChangeCase(TCommand code);
+  void Copy() override;
+  void Cut() override;
+  void Paste() override;
+  void IndentRows(int x, int y1, int y2) override;
+  void UnindentRows(int x, int y1, int y2) override;
+  void IndentSelection() override;
+  void UnindentSelection() override;
+
   // ---- Control surface ----
   void Refresh();
   // The edit-control messages, WM_CHAR and WM_EDITCOMMAND; other messages answer 0.

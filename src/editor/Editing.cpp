@@ -201,6 +201,12 @@ bool TCustomEditor::EditCommand(TCommand code, int& x, int& y, bool& useSetCaret
       return false;
     case ecDeleteLine:
       return editing::DeleteLine(*this);
+    case ecUpperCase:
+    case ecLowerCase:
+    case ecToggleCase:
+      // The case change leaves the caret and the selection on the converted text.
+      ChangeCase(code);
+      return true;
     case ecWordLeft:
     case ecWordRight:
     case ecSelWordLeft:

@@ -1,0 +1,125 @@
+// Block indent and unindent: two blanks in or out at one column over a range of rows,
+// and the selection-level commands that shift the selected lines and keep the selection
+// and the caret on the same characters.
+#include <algorithm>
+#include <memory>
+
+#include "editor/EditingGuards.h"
+#include "editor/EditingOperations.h"
+
+namespace editor {
+
+namespace {
+
+// The indent step is fixed, whatever the tab stops say.
+constexpr int IndentWidth = 2;
+
+// Where the first character that is not a blank stands; the line length when there is
+// none.
+int FirstNonBlank(const TCustomEditor& editor, int row) {
+  const std::string text = editing::LineOrEmpty(editor, row);
+  const std::size_t first = text.find_first_not_of(' ');
+  return static_cast<int>(first == std::string::npos ? text.size() : first);
+}
+
+// Clamps a row range to the text; false when nothing is left of it.
+bool ClampRows(const TCustomEditor& editor, int& y1, int& y2) {
+  const int last = editor.LineCount() - 1;
+  if (last < 0) return false;
+  y1 = std::clamp(y1, 0, last);
+  y2 = std::clamp(y2, 0, last);
+  return y2 >= y1;
+}
+
+// The selected lines the stream commands shift: a selection ending at column 0 leaves
+// its last row alone.
+bool SelectedRows(const TCustomEditor& editor, int& first, int& last) {
+  first = editor.SelBegY;
+  last = editor.SelEndY - (editor.SelEndX == 0 ? 1 : 0);
+  return last >= first;
+}
+
+}  // namespace
+
+void TCustomEditor::IndentRows(int x, int y1, int y2) {
+  if (!ClampRows(*this, y1, y2)) return;
+  x = std::max(x, 0);
+  const std::string step(IndentWidth, ' ');
+  std::string text;
+  for (int row = y1; row <= y2; ++row) {
+    if (row > y1) text += editing::LineBreak;
+    text += step;
+  }
+  InsertColumnAt(x, y1, text);
+  TextChanged();
+  if (UpdateLock <= 0) InvalidateControl();
+}
+
+void TCustomEditor::UnindentRows(int x, int y1, int y2) {
+  if (!ClampRows(*this, y1, y2)) return;
+  x = std::max(x, 0);
+  std::string removed;
+  {
+    TUpdateLockGuard lock(*this);
+    for (int row = y1; row <= y2; ++row) {
+      std::string line = lines_->Get(row);
+      std::size_t count = 0;
+      while (count < IndentWidth && static_cast<std::size_t>(x) + count < line.size() &&
+             line[static_cast<std::size_t>(x) + count] == ' ') {
+        ++count;
+      }
+      if (count > 0) {
+        line.erase(static_cast<std::size_t>(x), count);
+        lines_->ReplaceLine(row, line);
+      }
+      removed.append(count, ' ');
+      if (row < y2) removed += editing::LineBreak;
+    }
+  }
+  if (removed.empty()) return;
+  UndoBuffer().Add(std::make_unique<TUnindentColumnUndo>(*this, CaretX, CaretY, removed, x, y1));
+  TextEdited(x, y1, taDelete, removed);
+  TextChanged();
+  if (UpdateLock <= 0) InvalidateControl();
+}
+
+namespace {
+
+// Shifts the selected lines with `shift` (IndentRows or UnindentRows at column 0) and
+// moves the selection ends and the caret by how far the first visible character of the
+// first and the last shifted row moved.
+template <class Shift>
+void ShiftSelectedLines(TCustomEditor& editor, Shift shift) {
+  int first = 0;
+  int last = 0;
+  if (!SelectedRows(editor, first, last)) return;
+  const int firstBefore = FirstNonBlank(editor, first);
+  const int lastBefore = FirstNonBlank(editor, last);
+  shift(first, last);
+  const int f = FirstNonBlank(editor, first) - firstBefore;
+  const int g = FirstNonBlank(editor, last) - lastBefore;
+  // Whole lines keep their full-width ends; the columns they remember move instead.
+  int& begX = editor.SelBlockFormat == bfLine ? editor.LineModeBegX : editor.SelBegX;
+  int& endX = editor.SelBlockFormat == bfLine ? editor.LineModeEndX : editor.SelEndX;
+  const bool endInText = editor.SelEndX > 0;
+  begX = std::clamp(begX + f, 0, MaxColumn);
+  if (endInText) endX = std::clamp(endX + g, 0, MaxColumn);
+  if (editor.CaretY == editor.SelEndY && endInText) {
+    editor.MoveCaretTo(editor.CaretX + g, editor.CaretY);
+  } else if (editor.CaretY == editor.SelBegY) {
+    editor.MoveCaretTo(editor.CaretX + f, editor.CaretY);
+  }
+  editor.RepaintRows(editor.SelBegY, editor.SelEndY);
+}
+
+}  // namespace
+
+void TCustomEditor::IndentSelection() {
+  ShiftSelectedLines(*this, [this](int first, int last) { IndentRows(0, first, last); });
+}
+
+void TCustomEditor::UnindentSelection() {
+  ShiftSelectedLines(*this, [this](int first, int last) { UnindentRows(0, first, last); });
+}
+
+}  // namespace editor
