@@ -11,5 +11,5 @@ BUILD_DIR=build-sanitize scripts/build.sh -DQUORVEL_SANITIZE=ON -DQUORVEL_CORE_O
 
 export QT_QPA_PLATFORM=offscreen
 export QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu"
-(cd build && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2)
-(cd build-sanitize && ctest --output-on-failure -j2 -L core)
+(cd build && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2 --timeout 300)
+(cd build-sanitize && ctest --output-on-failure -j2 --timeout 300 -L core)

@@ -10,6 +10,7 @@
 
 #include "app/Umain.h"
 #include "insert/Snippets.h"
+#include "insert/Uimage.h"
 #include "widgets/XPButtons.h"
 
 namespace {
@@ -106,6 +107,7 @@ void AddMediaButtons(TFmain& main) {
     TXPSpeedButton* button = AddButton(entry.Page, entry.Name, entry.Left, entry.Hint);
     button->SetGlyph(Glyph(entry.Name));
     button->setProperty("Tag", entry.Tag);
+    QObject::connect(button, &TXPSpeedButton::clicked, &main, [&main, button] { BimageClick(main, button); });
   }
 }
 

@@ -176,9 +176,10 @@ TEST_F(Palette, OtherButtonsAndFaces) {
     EXPECT_EQ(button->property("Tag").toInt(), expected.tag) << expected.name;
     EXPECT_EQ(button->icon().isNull(), expected.tag == 0) << expected.name;
     EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
-    Click(expected.name);
+    // The media buttons open their modal dialog (covered by the media dialog's tests).
+    if (expected.tag == 0) Click(expected.name);
   }
-  // None of them inserts anything (yet).
+  // The button without a Tag inserts nothing.
   EXPECT_TRUE(EditorLines().empty());
   EXPECT_EQ(Panel(2), "");
 }
