@@ -2,13 +2,10 @@
 #include "insert/Uimage.h"
 
 #include <QCheckBox>
-#include <QFont>
-#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPixmap>
 #include <QToolButton>
 #include <algorithm>
 #include <limits>
@@ -17,6 +14,7 @@
 #include "app/Umain.h"
 #include "insert/MediaTag.h"
 #include "platform/Cp1251.h"
+#include "widgets/DialogFrame.h"
 #include "widgets/XPButtons.h"
 
 TFimage* Fimage = nullptr;
@@ -25,7 +23,6 @@ namespace {
 
 constexpr int ClientWidth = 420;
 constexpr int ClientHeight = 332;
-constexpr int PanelHeight = 40;
 constexpr int SpinHeight = 21;
 constexpr int ArrowWidth = 15;
 
@@ -101,13 +98,8 @@ bool TSpinField::eventFilter(QObject* watched, QEvent* event) {
 
 TFimage::TFimage(TFmain* main) : QDialog(main), main_(main) {
   Fimage = this;
-  setObjectName(QStringLiteral("Fimage"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Выбор файла"));
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(11);
-  setFont(font);
-  setFixedSize(ClientWidth, ClientHeight);
+  SetUpFixedDialog(*this, QStringLiteral("Fimage"), QStringLiteral("Выбор файла"), 11,
+                   QSize(ClientWidth, ClientHeight));
   CreateControls();
 }
 
@@ -157,23 +149,12 @@ void TFimage::CreateControls() {
     connect(box, &QCheckBox::toggled, field, &TSpinField::SetActive);
   }
 
-  P1 = new QFrame(this);
-  P1->setObjectName(QStringLiteral("P1"));
-  P1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  P1->setGeometry(0, ClientHeight - PanelHeight, ClientWidth, PanelHeight);
-  auto* background = new QLabel(P1);
-  background->setPixmap(QPixmap(QStringLiteral(":/page-background.png")));
-  background->setScaledContents(true);
-  background->setGeometry(P1->contentsRect());
-  Bok = new TXPButton(QStringLiteral("Готово"), P1);
-  Bok->setObjectName(QStringLiteral("Bok"));
-  Bok->setGeometry(89, 7, 90, 27);
-  Bok->setAutoDefault(false);
+  const TOkCancelPanel panel = CreateOkCancelPanel(*this, QStringLiteral(":/page-background.png"),
+                                                   QRect(89, 7, 90, 27), QRect(247, 7, 90, 27));
+  P1 = panel.Panel;
+  Bok = panel.Ok;
+  Bcancel = panel.Cancel;
   connect(Bok, &TXPButton::clicked, this, &TFimage::BokClick);
-  Bcancel = new TXPButton(QStringLiteral("Отмена"), P1);
-  Bcancel->setObjectName(QStringLiteral("Bcancel"));
-  Bcancel->setGeometry(247, 7, 90, 27);
-  Bcancel->setAutoDefault(false);
   // Esc reaches QDialog::reject as well: both close with the result Cancel.
   connect(Bcancel, &TXPButton::clicked, this, &TFimage::reject);
 }

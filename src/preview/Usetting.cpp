@@ -1,15 +1,14 @@
 // The settings dialog of the test address.
 #include "preview/Usetting.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QScreen>
 
 #include "app/Dialogs.h"
 #include "app/StatusPanels.h"
 #include "preview/DefaultTestUrl.h"
+#include "widgets/DialogFrame.h"
 #include "widgets/XPButtons.h"
 
 TFsetting* Fsetting = nullptr;
@@ -18,19 +17,13 @@ namespace {
 
 constexpr int ClientWidth = 519;
 constexpr int ClientHeight = 195;
-constexpr int PanelHeight = 40;
 
 }  // namespace
 
 TFsetting::TFsetting(TStatusPanels& panels, QWidget* parent) : QDialog(parent), panels_(panels) {
   Fsetting = this;
-  setObjectName(QStringLiteral("Fsetting"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Настройки"));
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(13);
-  setFont(font);
-  setFixedSize(ClientWidth, ClientHeight);
+  SetUpFixedDialog(*this, QStringLiteral("Fsetting"), QStringLiteral("Настройки"), 13,
+                   QSize(ClientWidth, ClientHeight));
 
   L1 = new QLabel(QStringLiteral("URL для тестирования"), this);
   L1->setObjectName(QStringLiteral("L1"));
@@ -56,29 +49,13 @@ TFsetting::~TFsetting() {
 }
 
 void TFsetting::CreateBottomPanel() {
-  P1 = new QFrame(this);
-  P1->setObjectName(QStringLiteral("P1"));
-  P1->setGeometry(0, ClientHeight - PanelHeight, ClientWidth, PanelHeight);
-  P1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-
-  Im1 = new QLabel(P1);
+  const TOkCancelPanel panel = CreateOkCancelPanel(*this, QStringLiteral(":/icons/preview/panel.svg"),
+                                                   QRect(125, 7, 110, 28), QRect(275, 7, 110, 28));
+  P1 = panel.Panel;
+  Im1 = panel.Background;
   Im1->setObjectName(QStringLiteral("Im1"));
-  Im1->setPixmap(QPixmap(QStringLiteral(":/icons/preview/panel.svg")));
-  Im1->setScaledContents(true);
-  Im1->setGeometry(P1->contentsRect());
-
-  Bok = new TXPButton(QStringLiteral("Готово"), P1);
-  Bok->setObjectName(QStringLiteral("Bok"));
-  Bok->setGeometry(125, 7, 110, 28);
-  Bcancel = new TXPButton(QStringLiteral("Отмена"), P1);
-  Bcancel->setObjectName(QStringLiteral("Bcancel"));
-  Bcancel->setGeometry(275, 7, 110, 28);
-  // Neither button is the default one: Enter in the address field does not close the
-  // dialog. Esc is the dialog's own cancel key, the same as clicking Bcancel.
-  for (TXPButton* button : {Bok, Bcancel}) {
-    button->setAutoDefault(false);
-    button->setDefault(false);
-  }
+  Bok = panel.Ok;
+  Bcancel = panel.Cancel;
   connect(Bok, &QAbstractButton::clicked, this, &TFsetting::BokClick);
   connect(Bcancel, &QAbstractButton::clicked, this, &QDialog::reject);
 }
