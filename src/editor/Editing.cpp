@@ -63,6 +63,12 @@ int IndentNewLine(TCustomEditor& editor, int x, int y) {
 
 void TypePrintable(TCustomEditor& editor, unsigned char ch) {
   const char c = static_cast<char>(ch);
+  // The caret cannot pass the last column: a character typed there would stay under it,
+  // and the next one would go in before it, reversing the word. Nothing is typed there.
+  if (editor.CaretX >= MaxColumn) {
+    if (editor.BeepOnError) editor.Host().Beep();
+    return;
+  }
   if (editor.Selected) editor.RemoveSelection();
   TEditorStrings& lines = editor.Lines();
   // Blanks and rows up to the caret first, so that a character typed beyond the end of
@@ -134,8 +140,12 @@ void TypeOverwriteLineBreak(TCustomEditor& editor) {
     if (y >= lines.Count()) {
       {
         TUpdateLockGuard lock(editor);
-        editor.UndoBuffer().Add(
-            std::make_unique<TInsertUndo>(editor, editor.CaretX, editor.CaretY, std::string(LineBreak)));
+        // The break goes at the end of the last line, wherever the caret stands, so the
+        // record names that place: undoing it joins the new empty line back and nothing
+        // of the last line's text goes with it.
+        const int last = lines.Count() - 1;
+        const int end = last < 0 ? editor.CaretX : static_cast<int>(lines.Get(last).size());
+        editor.UndoBuffer().Add(std::make_unique<TInsertUndo>(editor, end, last, std::string(LineBreak)));
         lines.Add("");
       }
       editor.TextEdited(0, y - 1, taInsert, LineBreak);

@@ -67,6 +67,14 @@ void TCustomEditor::RemoveSelection() {
     SelEndY = count - 1;
     if (SelBlockFormat != bfColumn) SelEndX = LineLength(SelEndY);
   }
+  // A selection wholly below the text (its lines were deleted under it) holds nothing to
+  // delete: it is dropped without a record, since undoing one would read rows that are gone.
+  if (SelBegY >= count) {
+    Selected = false;
+    Selecting = false;
+    InvalidateControl();
+    return;
+  }
   const std::string text = SelectionText();
   UndoBuffer().Add(std::make_unique<TDeleteSelectedUndo>(*this, CaretX, CaretY, text));
   Selected = false;
