@@ -51,6 +51,10 @@ class TQtDialogs : public TPlatformDialogs {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
     box.exec();
   }
+  void Inform(QWidget* parent, const QString& caption, const QString& text) override {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+  }
   std::optional<QColor> ChooseColor(QWidget* parent) override {
     const QColor color = QColorDialog::getColor(Qt::black, parent);
     if (!color.isValid()) return std::nullopt;

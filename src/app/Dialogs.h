@@ -28,6 +28,8 @@ class TPlatformDialogs {
   virtual bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
   // The error box: caption, error icon, the message, OK.
   virtual void ShowError(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // A warning the user acknowledges: caption, warning icon, the message, OK.
+  virtual void Inform(QWidget* parent, const QString& caption, const QString& text) = 0;
   virtual std::optional<QColor> ChooseColor(QWidget* parent) = 0;
 };
 

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "app/LocalPath.h"
 #include "app/PalettePage.h"
 #include "app/StatusPanels.h"
 #include "app/Uprop.h"
@@ -41,9 +42,6 @@ const QString kFileFilter = QStringLiteral("Файлы ( html )|*.html;*.htm|В�
 
 // The page New starts with.
 const char* const kPageTemplate[] = {"<html>", "<title> </title>", "<body>", "  ", "</body>", "</html>"};
-
-// The name the file system knows a chosen path by.
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QIcon Glyph(const char* name) { return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name))); }
 
@@ -358,9 +356,7 @@ bool TFmain::DiscardStops() {
 
 void TFmain::N_newClick() {
   if (DiscardStops()) return;
-  editor::TEditorStrings& lines = Memo1->Editor().Lines();
-  lines.Clear();
-  for (const char* line : kPageTemplate) lines.Add(line);
+  Memo1->Editor().Lines().Assign(std::vector<std::string>(std::begin(kPageTemplate), std::end(kPageTemplate)));
   ShowReloadedText();
   Status1->SetText(kPanelFile, kUntitled);
   Status1->SetText(kPanelModified, QString());
@@ -371,39 +367,43 @@ void TFmain::N_openClick() {
   const std::optional<QString> chosen = Dialogs().OpenFile(this, Open1);
   if (!chosen) return;
   Open1.FileName = *chosen;
-  LoadDocument(*chosen);
-  ShowReloadedText();
-  Status1->SetText(kPanelFile, *chosen);
-  Status1->SetText(kPanelModified, QString());
+  OpenDocument(*chosen);
 }
 
-void TFmain::LoadDocument(const QString& fileName) {
-  editor::TEditorStrings& lines = Memo1->Editor().Lines();
-  // The text on display stays when the file cannot be read: the panels still name the
-  // previous document, and a later Save must not write an empty editor over it.
-  std::vector<std::string> previous;
-  previous.reserve(static_cast<size_t>(lines.Count()));
-  for (int i = 0; i < lines.Count(); ++i) previous.push_back(lines.Get(i));
-  const std::string name = LocalPath(fileName);
-  try {
-    lines.Clear();
-    lines.LoadWholeFile(name);
-    lines.Clear();
-    platform::TTextFileReader reader(name);
-    std::string line;
-    while (reader.ReadLine(line)) lines.Add(line);
-  } catch (...) {
-    lines.Clear();
-    for (const std::string& line : previous) lines.Add(line);
-    ShowReloadedText();
-    throw;
-  }
+void TFmain::OpenDocument(const QString& fileName) {
+  // The new text is read aside and takes the old one's place only once it is complete:
+  // when the file cannot be read, the text on display stays with the panels that name it,
+  // and a later Save cannot write an empty editor over the previous file.
+  platform::TTextFileReader reader(LocalPath(fileName));
+  std::vector<std::string> text;
+  for (std::string line; reader.ReadLine(line);) text.push_back(std::move(line));
+  Memo1->Editor().Lines().Assign(std::move(text));
+  ShowReloadedText();
+  Status1->SetText(kPanelFile, fileName);
+  Status1->SetText(kPanelModified, QString());
+  if (reader.UnreadBytes() > 0) WarnTextCut(reader.MarkLine(), reader.UnreadBytes());
+}
+
+void TFmain::WarnTextCut(std::uint64_t markLine, std::uint64_t unreadBytes) {
+  Dialogs().Inform(this, QStringLiteral("Внимание"),
+                   QStringLiteral("Файл загружен не полностью: строка %1 начинается с символа конца текста "
+                                  "(Ctrl+Z), и %2 байт от него до конца файла не прочитаны. Если сохранить "
+                                  "документ под тем же именем, эта часть файла будет потеряна.")
+                       .arg(markLine + 1)
+                       .arg(unreadBytes));
 }
 
 void TFmain::ShowReloadedText() {
-  Memo1->Editor().RescanLineStates(-1);
-  Memo1->Editor().UpdateLayout();
-  Memo1->Editor().Refresh();
+  // A new text starts at its top: a caret left far below it would pad the text with empty
+  // lines at the first key.
+  editor::THLEditor& memo = Memo1->Editor();
+  memo.MoveCaretTo(0, 0);
+  memo.RescanLineStates(-1);
+  memo.UpdateLayout();
+  memo.ScrollView(true, 0);
+  memo.ScrollView(false, 0);
+  memo.Refresh();
+  ShowCaretPos();
 }
 
 void TFmain::N_saveClick() {

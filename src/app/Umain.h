@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <cstdint>
 #include <string>
 
 #include "app/Dialogs.h"
@@ -86,6 +87,9 @@ class TFmain : public QMainWindow {
   void N_saveClick();
   void N_saveasClick();
   void N_exitClick();
+  // Open's reading step and panels, for a name already chosen. When the file cannot be
+  // read the error escapes and the editor keeps the text it had.
+  void OpenDocument(const QString& fileName);
   // True when the current command must stop: the document is modified and the user
   // answered No to the question.
   bool DiscardStops();
@@ -124,11 +128,11 @@ class TFmain : public QMainWindow {
   void CreateStatusBar();
   void FormCreate();
   void FormShow();
-  // Open's reading step; on failure the editor keeps the text it had.
-  void LoadDocument(const QString& fileName);
-  // New and Open refill the lines without telling the highlighter or the layout: rebuild
-  // the line states and the scroll range before the text is shown, so nothing of the
-  // previous document remains.
+  // Tells how much of a file a Ctrl+Z at a line start left unread, before a Save cuts it.
+  void WarnTextCut(std::uint64_t markLine, std::uint64_t unreadBytes);
+  // New and Open refill the lines: the caret goes to the top, and the line states and the
+  // scroll range are rebuilt before the text is shown, so nothing of the previous
+  // document remains.
   void ShowReloadedText();
   // Queues a press and a release of the key to this window, as if typed.
   void PostKeyStroke(int key);

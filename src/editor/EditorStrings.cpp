@@ -1,72 +1,18 @@
 // The line store: list operations, whole-text loading and the block operations.
 #include "editor/EditorStrings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <filesystem>
 
 #include "editor/CustomEditor.h"
 #include "editor/EditingGuards.h"
 #include "platform/Errors.h"
+#include "platform/TextFile.h"
 
 namespace editor {
 
 namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-// The name a load error shows: absolute, with "." and ".." resolved.
-std::string ExpandedName(const std::string& fileName) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(fileName, error);
-  if (error) return fileName;
-  return absolute.lexically_normal().string();
-}
-
-[[noreturn]] void FailToOpen(const std::string& fileName, int err) {
-  throw platform::EFOpenError(ExpandedName(fileName), platform::SystemErrorText(err));
-}
-
-// Closes a file descriptor when the read ends, also on an error.
-class TFileHandle {
- public:
-  explicit TFileHandle(int fd) : fd_(fd) {}
-  ~TFileHandle() { ::close(fd_); }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-
- private:
-  int fd_;
-};
-
-// The whole contents of a regular file (or anything readable that is not a directory).
-std::string ReadWholeFile(const std::string& fileName) {
-  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) FailToOpen(fileName, errno);
-  const TFileHandle handle(fd);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) FailToOpen(fileName, errno);
-  // Opening a directory succeeds on this platform; loading one must fail like a file
-  // that cannot be opened.
-  if (S_ISDIR(info.st_mode)) FailToOpen(fileName, EISDIR);
-  std::string contents;
-  if (S_ISREG(info.st_mode) && info.st_size > 0) contents.reserve(static_cast<std::size_t>(info.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      FailToOpen(fileName, errno);
-    }
-    contents.append(buffer, static_cast<std::size_t>(got));
-  }
-  return contents;
-}
 
 }  // namespace
 
@@ -179,14 +125,14 @@ void TEditorStrings::SetText(std::string_view text) {
   editor_.WholeTextReplaced();
 }
 
-void TEditorStrings::LoadWholeFile(const std::string& fileName) { SetText(ReadWholeFile(fileName)); }
+void TEditorStrings::LoadWholeFile(const std::string& fileName) { SetText(platform::ReadWholeFile(fileName)); }
 
-void TEditorStrings::Assign(const std::vector<std::string>& source) {
+void TEditorStrings::Assign(std::vector<std::string> source) {
   TUpdateBracket update(editor_);
-  std::vector<std::string> lines;
-  lines.reserve(source.size());
-  for (const std::string& line : source) lines.push_back(editor_.TabsToBlanks(line));
-  ReplaceAll(std::move(lines));
+  for (std::string& line : source) {
+    if (line.find('\t') != std::string::npos) line = editor_.TabsToBlanks(line);
+  }
+  ReplaceAll(std::move(source));
   editor_.EmptyUndoHistory();
   editor_.WholeTextReplaced();
 }

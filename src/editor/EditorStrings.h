@@ -53,7 +53,7 @@ class TEditorStrings {
   // raises "Cannot open file "%s". %s" with the absolute name; the text is unchanged.
   void LoadWholeFile(const std::string& fileName);
   // Replaces all lines, empties the history, reports the whole text replaced.
-  void Assign(const std::vector<std::string>& source);
+  void Assign(std::vector<std::string> source);
   // Appends the lines and empties the history.
   void AppendLines(const std::vector<std::string>& source);
 

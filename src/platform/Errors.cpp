@@ -7,6 +7,29 @@
 
 namespace platform {
 
+namespace {
+
+// The platform's code for the errno values its table speaks of; 0 for any other.
+int TableCode(int err) {
+  switch (err) {
+    case ENOENT: return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL: return 3;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return 5;
+    case ENOSPC:
+    case EDQUOT: return 101;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
 EListError::EListError(long long index)
     : Exception("List index out of bounds (" + std::to_string(index) + ")") {}
 
@@ -15,6 +38,16 @@ EConvertError EConvertError::NotAnInteger(const std::string& text) {
 }
 
 EInOutError::EInOutError(int code) : Exception(IOErrorText(code)), code_(code) {}
+
+EInOutError::EInOutError(int code, const std::string& message) : Exception(message), code_(code) {}
+
+EInOutError EInOutError::FromErrno(int err) {
+  const int code = TableCode(err);
+  if (code != 0) return EInOutError(code);
+  // An errno the table does not know may share its number with a table entry (EIO is 5,
+  // "File access denied"): such a failure is told in the system's own words instead.
+  return EInOutError(err, "I/O error " + std::to_string(err) + ": " + std::strerror(err));
+}
 
 EFOpenError::EFOpenError(const std::string& fileName, const std::string& systemText)
     : Exception("Cannot open file \"" + fileName + "\". " + systemText) {}
@@ -32,22 +65,10 @@ std::string IOErrorText(int code) {
   }
 }
 
+
 int IOErrorCodeFromErrno(int err) {
-  switch (err) {
-    case ENOENT: return 2;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL: return 3;
-    case EMFILE:
-    case ENFILE: return 4;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR: return 5;
-    case ENOSPC:
-    case EDQUOT: return 101;
-    default: return err;
-  }
+  const int code = TableCode(err);
+  return code != 0 ? code : err;
 }
 
 std::string SystemErrorText(int err) {

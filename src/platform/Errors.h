@@ -43,6 +43,12 @@ class EAssertionFailed : public Exception {
 class EInOutError : public Exception {
  public:
   explicit EInOutError(int code);
+  // A failure the platform's table has no text for keeps its code and says in words
+  // what happened.
+  EInOutError(int code, const std::string& message);
+  // The error for a failed system call: the table's text where it has one, otherwise
+  // "I/O error %d: " and the system's description.
+  static EInOutError FromErrno(int err);
   int ErrorCode() const { return code_; }
 
  private:

@@ -1,6 +1,8 @@
 // The code page, error messages and integer conversion of the platform layer.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "platform/Cp1251.h"
 #include "platform/Errors.h"
 
@@ -29,6 +31,10 @@ TEST(Errors, CarryTheSystemMessages) {
   EXPECT_STREQ(EInOutError(101).what(), "Disk full");
   EXPECT_STREQ(EInOutError(2).what(), "File not found");
   EXPECT_STREQ(EInOutError(42).what(), "I/O error 42");
+  // An errno the table does not know is told in words, even where its number is a code
+  // of the table (EIO is 5, which would read "File access denied").
+  EXPECT_STREQ(EInOutError::FromErrno(ENOSPC).what(), "Disk full");
+  EXPECT_STREQ(EInOutError::FromErrno(EIO).what(), "I/O error 5: Input/output error");
   EXPECT_STREQ(EFOpenError("/a/b", "Access is denied").what(),
                "Cannot open file \"/a/b\". Access is denied");
 }

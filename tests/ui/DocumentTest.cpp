@@ -5,7 +5,10 @@
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include "MainWindowFixture.h"
 #include "platform/Errors.h"
@@ -107,7 +110,8 @@ TEST_F(Document, NewAsksOnlyWhenModifiedAndNoKeepsEverything) {
   EXPECT_EQ(EditorLines(), kTemplate);
   EXPECT_EQ(Panel(1), "Новый");
   EXPECT_EQ(Panel(2), "");
-  EXPECT_EQ(Panel(3), "4:2");
+  // The new page starts with the caret at its top, and the indicator says so.
+  EXPECT_EQ(Panel(3), "1:1");
 }
 
 TEST_F(Document, NewColoursTheTemplateAsAFreshPageWhateverCameBefore) {
@@ -143,7 +147,9 @@ TEST_F(Document, OpenReadsLinesByTheFileRulesAndNamesTheDocument) {
   WriteFile(path, "a\r\nb\rc\n\tx\r\n\x1a" "after");
   dialogs_.OpenAnswers.push_back(path);
   Main().N_openClick();
-  ASSERT_EQ(dialogs_.Kinds(), QStringList{"open"});
+  // The Ctrl+Z at a line start left bytes unread: the user is told before a Save cuts them.
+  ASSERT_EQ(dialogs_.Kinds(), (QStringList{"open", "warning"}));
+  EXPECT_TRUE(dialogs_.Log[1].Text.contains("6 байт")) << dialogs_.Log[1].Text.toStdString();
   const TFileDialogOptions& asked = dialogs_.Log[0].Options;
   EXPECT_EQ(asked.Title, "Выбор файла");
   EXPECT_EQ(asked.Filter, "Файлы ( html )|*.html;*.htm|Все файлы|*.*");
@@ -152,11 +158,11 @@ TEST_F(Document, OpenReadsLinesByTheFileRulesAndNamesTheDocument) {
   EXPECT_EQ(EditorLines(), (Lines{"a", "bc", "  x"}));
   EXPECT_EQ(Panel(1), path);
   EXPECT_EQ(Panel(2), "");
-  EXPECT_EQ(Panel(3), "0:0");
+  EXPECT_EQ(Panel(3), "1:1");
 
   // The dialog starts from the last name; cancelling changes nothing.
   Main().N_openClick();
-  EXPECT_EQ(dialogs_.Log[1].Options.FileName, path);
+  EXPECT_EQ(dialogs_.Log[2].Options.FileName, path);
   EXPECT_EQ(EditorLines(), (Lines{"a", "bc", "  x"}));
 
   const QString empty = dir_.filePath("empty.html");
@@ -188,7 +194,7 @@ TEST_F(Document, OpenOfAModifiedDocumentAsksFirst) {
 TEST_F(Document, AFailedOpenKeepsTheTextAndThePanels) {
   const QString mine = dir_.filePath("mine.html");
   NamedAndModified(mine, {"keep", "this"});
-  dialogs_.YesNoAnswers = {true, true, true};
+  dialogs_.YesNoAnswers = {true, true, true, true, true};
 
   const QString missing = dir_.filePath("missing.html");
   dialogs_.OpenAnswers.push_back(missing);
@@ -211,12 +217,39 @@ TEST_F(Document, AFailedOpenKeepsTheTextAndThePanels) {
   dialogs_.OpenAnswers.push_back(unreadable);
   EXPECT_FALSE(FailureOf([&] { Main().N_openClick(); }).empty());
 
+  // A pipe no one writes to and an endless device fail at once instead of hanging.
+  const QString pipe = dir_.filePath("pipe.html");
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  for (const QString& endless : {pipe, QStringLiteral("/dev/zero")}) {
+    dialogs_.OpenAnswers.push_back(endless);
+    EXPECT_NE(FailureOf([&] { Main().N_openClick(); }).find("not a regular file"), std::string::npos);
+  }
+
   EXPECT_EQ(EditorLines(), (Lines{"keep", "this"}));
   EXPECT_EQ(Panel(1), mine);
   EXPECT_EQ(Panel(2), "*");
   // Save still writes the text on display, not an emptied editor.
   Main().N_saveClick();
   EXPECT_EQ(FileBytes(mine), "keep\r\nthis\r\n");
+}
+
+TEST_F(Document, OpenFindsANameInWindows1251BytesAndStartsAtTheTop) {
+  SetLines(Lines(200, "old"));
+  Main().Memo1->Editor().MoveCaretTo(3, 199);
+  // "Привет.html" written by an older system: not UTF-8, so Qt shows it with U+FFFD.
+  const QByteArray raw = QFile::encodeName(dir_.path()) + "/\xcf\xf0\xe8\xe2\xe5\xf2.html";
+  WriteFile(QFile::decodeName(raw), "");
+  {
+    std::FILE* file = std::fopen(raw.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("one\r\ntwo\r\n", file);
+    std::fclose(file);
+  }
+  dialogs_.OpenAnswers.push_back(QFile::decodeName(raw));
+  Main().N_openClick();
+  EXPECT_EQ(EditorLines(), (Lines{"one", "two"}));
+  QTest::keyClicks(Main().Memo1, "x");
+  EXPECT_EQ(EditorLines(), (Lines{"xone", "two"}));
 }
 
 TEST_F(Document, SaveWritesTheNamedFileWithoutAskingEvenWhenUnmodified) {

@@ -14,7 +14,7 @@
 class ScriptedDialogs : public TPlatformDialogs {
  public:
   struct Asked {
-    QString Kind;  // "open", "save", "question", "error", "color"
+    QString Kind;  // "open", "save", "question", "error", "warning", "color"
     QString Caption;
     QString Text;
     TFileDialogOptions Options;
@@ -43,6 +43,9 @@ class ScriptedDialogs : public TPlatformDialogs {
   }
   void ShowError(QWidget*, const QString& caption, const QString& text) override {
     Log.push_back({"error", caption, text, {}});
+  }
+  void Inform(QWidget*, const QString& caption, const QString& text) override {
+    Log.push_back({"warning", caption, text, {}});
   }
   std::optional<QColor> ChooseColor(QWidget*) override {
     Log.push_back({"color", {}, {}, {}});

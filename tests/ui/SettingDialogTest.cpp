@@ -40,6 +40,9 @@ class ScriptedOpenDialog : public TPlatformDialogs {
   void ShowError(QWidget*, const QString&, const QString& text) override {
     ADD_FAILURE() << "unexpected error box: " << text.toStdString();
   }
+  void Inform(QWidget*, const QString&, const QString& text) override {
+    ADD_FAILURE() << "unexpected warning: " << text.toStdString();
+  }
   std::optional<QColor> ChooseColor(QWidget*) override { return std::nullopt; }
 };
 
