@@ -203,6 +203,9 @@ void TFmain::CreatePalette() {
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
   // Every caption stays readable: the tabs share the width instead of scrolling.
   PageControl1->setUsesScrollButtons(false);
+  // The tabs switch pages with the mouse; the keyboard stays with the editor.
+  PageControl1->setFocusPolicy(Qt::NoFocus);
+  PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
   PageControl1->tabBar()->setExpanding(false);
   PageControl1->setPalette(QApplication::palette());
   P1->layout()->addWidget(PageControl1);
@@ -245,6 +248,9 @@ void TFmain::CreateEditor() {
   connect(Memo1, &EditorWidget::changed, this, &TFmain::Memo1Change);
   connect(Memo1, &EditorWidget::keyReleased, this, &TFmain::Memo1KeyUp);
   connect(Memo1, &EditorWidget::mouseReleased, this, &TFmain::Memo1MouseUp);
+  // The editor is the window's focused control from the first show on; dialogs and menus
+  // hand the keyboard back to it when they close.
+  Memo1->setFocus();
 }
 
 void TFmain::CreateStatusBar() {
@@ -283,7 +289,10 @@ void TFmain::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
 }
 
-void TFmain::FormShow() { N_prop->trigger(); }
+void TFmain::FormShow() {
+  N_prop->trigger();
+  Memo1->setFocus();
+}
 
 void TFmain::closeEvent(QCloseEvent* event) {
   // Closing through the frame asks like Exit does, so unsaved work is not lost silently.

@@ -47,8 +47,12 @@ constexpr int GlyphSize = 16;
 
 }  // namespace
 
-TFprop::TFprop(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+// A palette never takes the keyboard: showing it or clicking its buttons leaves the
+// activation and the focus with the main window's editor.
+TFprop::TFprop(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus) {
   Fprop = this;
+  setAttribute(Qt::WA_ShowWithoutActivating);
   setObjectName(QStringLiteral("Fprop"));
   setWindowTitle(QStringLiteral("Свойства"));
   QFont font(QStringLiteral("MS Sans Serif"));
