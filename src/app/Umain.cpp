@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/LocalPath.h"
+#include "app/MainTip.h"
 #include "app/PalettePage.h"
 #include "app/StatusPanels.h"
 #include "app/Uprop.h"
@@ -25,6 +26,8 @@
 #include "platform/TextFile.h"
 #include "preview/PreviewCommands.h"
 #include "qt/EditorWidget.h"
+#include "widgets/TipOfDay.h"
+#include "widgets/Uabout.h"
 #include "widgets/XPButtons.h"
 
 TFmain* Fmain = nullptr;
@@ -331,16 +334,14 @@ void TFmain::N_propClick() {
   }
 }
 
-void TFmain::N_tipClick() {
-  QMessageBox::information(this, QStringLiteral("Подсказка"),
-                           QStringLiteral("Знаете ли вы...\n\nЧерез меню Проект - просмотр, или нажав на "
-                                          "одноименную кнопку можно вызвать окно предварительного просмотра"));
-}
+void TFmain::N_tipClick() { MainTip(*this).Execute(); }
 
 void TFmain::N_colorClick() { Dialogs().ChooseColor(this); }
 
 void TFmain::N_aboutClick() {
-  QMessageBox::about(this, QStringLiteral("О программе"), QStringLiteral("Quorvel 2.0"));
+  // The window frees itself when it closes.
+  auto* about = new TFAbout(this);
+  about->exec();
 }
 
 // ---- Toolbar save buttons ----

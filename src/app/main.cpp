@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "app/Application.h"
+#include "app/MainTip.h"
 #include "app/Umain.h"
 #include "app/Uprop.h"
 
@@ -31,6 +32,9 @@ int main(int argc, char* argv[]) {
   // The palette exists, hidden, before the main window is first shown: showing the
   // main window shows it.
   new TFprop(&mainWindow);
+  // The tip of the day is set up with the window and looks for a start-up showing when
+  // the window is first activated.
+  MainTip(mainWindow);
   mainWindow.showMaximized();
   return app.exec();
 }
