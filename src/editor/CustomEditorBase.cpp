@@ -147,6 +147,7 @@ void TCustomEditorBase::FocusLeave() {
 
 void TCustomEditorBase::Timer(int id) {
   if (id == DragScrollTimerId) DragScrollTick();
+  if (id == CompletionTimerId) CompletionTimer();
 }
 
 // ---- Hooks the later parts fill; the base has no popup, clipboard or block indent ----
@@ -155,6 +156,7 @@ bool TCustomEditorBase::CompletionKeyDown(std::uint16_t, std::uint8_t) { return 
 void TCustomEditorBase::CompletionKeyPress(char) {}
 void TCustomEditorBase::CloseCompletion(bool) {}
 void TCustomEditorBase::OpenCompletion(TCompletionMode) {}
+void TCustomEditorBase::CompletionTimer() {}
 void TCustomEditorBase::Copy() {}
 void TCustomEditorBase::Cut() {}
 void TCustomEditorBase::Paste() {}

@@ -265,6 +265,7 @@ class TCustomEditorBase {
   void ScrollMessage(platform::TScrollBarKind kind, int code);
   void Timer(int id);
   static constexpr int DragScrollTimerId = 1;
+  static constexpr int CompletionTimerId = 2;
 
   // ---- Update lock ----
   int UpdateLock = 0;
@@ -306,6 +307,8 @@ class TCustomEditorBase {
   virtual void CompletionKeyPress(char ch);
   virtual void CloseCompletion(bool apply);
   virtual void OpenCompletion(TCompletionMode mode);
+  // The completion's auto-popup timer went off.
+  virtual void CompletionTimer();
   // The clipboard handlers of ecCopy, ecCut and ecPaste, and the block indent of
   // ecIndentBlock / ecUnindentBlock (rows at a column for a column block, else the
   // selected lines). The base editor has no clipboard or block editing: they do nothing.

@@ -1,12 +1,14 @@
 // What the editor needs of its window: invalidation and pixel scrolling, the system
 // caret, the standard scroll bars, timers, posting a message to itself, focus, beep,
-// client size and the clipboard.
+// client size, the clipboard and the completion popup's list window.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/PopupList.h"
 #include "platform/Surface.h"
 #include "platform/Types.h"
 
@@ -75,6 +77,13 @@ class Host {
   virtual void SetClipboard(const std::string& text, std::optional<int> privateFormat) = 0;
   virtual std::optional<std::string> ClipboardText() const = 0;
   virtual std::optional<int> ClipboardPrivateFormat() const = 0;
+
+  // A drop-down list window for the completion popup, owned by the caller and drawn
+  // through client. A window without one answers none: the editor then drops no list.
+  virtual std::unique_ptr<PopupList> CreatePopupList(PopupListClient& client) {
+    (void)client;
+    return nullptr;
+  }
 };
 
 }  // namespace platform

@@ -31,7 +31,8 @@ class Surface {
 
   virtual void FillRect(const TRect& rect, TColor color) = 0;
   // Draws bytes (Windows-1251) at (x, y), one character every `advance` pixels, over an
-  // opaque background of the run's cells, clipped to `clip`.
+  // opaque background of the run's cells, clipped to `clip`. An advance of 0 draws at the
+  // font's own (proportional) advances.
   virtual void TextRun(int x, int y, std::string_view bytes, int advance, TFontStyles style,
                        TColor foreground, TColor background, const TRect& clip) = 0;
   // A vertical line `width` pixels wide from (x, top) down to bottom (exclusive).

@@ -13,6 +13,7 @@
 #include "platform/Messages.h"
 #include "qt/KeyMap.h"
 #include "qt/QtSurface.h"
+#include "qt/TEditorCompletionList.h"
 
 namespace {
 
@@ -304,6 +305,10 @@ std::optional<int> EditorWidget::ClipboardPrivateFormat() const {
   const QByteArray bytes = data->data(kBlockTypeFormat);
   if (bytes.isEmpty()) return std::nullopt;
   return static_cast<unsigned char>(bytes.at(0));
+}
+
+std::unique_ptr<platform::PopupList> EditorWidget::CreatePopupList(platform::PopupListClient& client) {
+  return std::make_unique<TEditorCompletionList>(*viewport(), client);
 }
 
 // ---- Input ----

@@ -58,6 +58,7 @@ class EditorWidget : public QAbstractScrollArea, public platform::Host {
   void SetClipboard(const std::string& text, std::optional<int> privateFormat) override;
   std::optional<std::string> ClipboardText() const override;
   std::optional<int> ClipboardPrivateFormat() const override;
+  std::unique_ptr<platform::PopupList> CreatePopupList(platform::PopupListClient& client) override;
 
   // Where the caret overlay stands and whether it is showing now (blink phase aside).
   QRect CaretRect() const { return QRect(caretPos_, caretSize_); }

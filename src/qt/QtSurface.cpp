@@ -76,6 +76,9 @@ void QtSurface::SetFont(const platform::TFontSpec& font) {
   baseFont_.setPixelSize(std::max(font.Height < 0 ? -font.Height : font.Height, 1));
   baseFont_.setStyleHint(QFont::TypeWriter);
   baseFont_.setKerning(false);
+  // Measurements take the font's own style; each run still sets the style it draws in.
+  baseFont_.setBold((font.Style & platform::fsBold) != 0);
+  baseFont_.setItalic((font.Style & platform::fsItalic) != 0);
   for (StyledFont& f : fonts_) f.Made = false;
 }
 
@@ -111,6 +114,10 @@ void QtSurface::FillRect(const platform::TRect& rect, platform::TColor color) {
 void QtSurface::TextRun(int x, int y, std::string_view bytes, int advance, platform::TFontStyles style,
                         platform::TColor foreground, platform::TColor background, const platform::TRect& clip) {
   if (bytes.empty()) return;
+  if (advance <= 0) {
+    ProportionalRun(x, y, bytes, style, foreground, background, clip);
+    return;
+  }
   StyledFont& font = FontFor(style);
   QPainter& p = Painter();
   p.save();
@@ -139,6 +146,27 @@ void QtSurface::TextRun(int x, int y, std::string_view bytes, int advance, platf
   for (int i = 0; i < glyphs.size() && i < text.size(); ++i) {
     if (glyphs[i] == 0 && !text.at(i).isSpace()) p.drawText(QPointF(x + i * advance, y + baseline), QString(text.at(i)));
   }
+  p.restore();
+  Drawn(cells & clipRect);
+}
+
+// Text at the font's own advances, as list items are drawn.
+void QtSurface::ProportionalRun(int x, int y, std::string_view bytes, platform::TFontStyles style,
+                                platform::TColor foreground, platform::TColor background,
+                                const platform::TRect& clip) {
+  const StyledFont& font = FontFor(style);
+  QPainter& p = Painter();
+  p.save();
+  QRect clipRect = ToQRect(clip);
+  if (clip_) clipRect &= *clip_;
+  p.setClipRect(clipRect);
+  const QString text = QString::fromStdU16String(platform::Cp1251ToUtf16(bytes));
+  const QFontMetrics metrics(font.Font);
+  const QRect cells(x, y, metrics.horizontalAdvance(text), metrics.height());
+  p.fillRect(cells, Resolve(background));
+  p.setPen(Resolve(foreground));
+  p.setFont(font.Font);
+  p.drawText(QPointF(x, y + metrics.ascent()), text);
   p.restore();
   Drawn(cells & clipRect);
 }

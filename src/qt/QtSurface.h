@@ -26,7 +26,8 @@ class QtColorPalette : public platform::ColorPalette {
 
 // Draws on `image` whenever the editor paints. What is drawn outside a clip set by the
 // owner is reported through OnDrawn, so the window can show it. Text is drawn glyph by
-// glyph at the given advance, so every character takes exactly one cell.
+// glyph at the given advance, so every character takes exactly one cell; an advance of
+// 0 draws at the font's own advances.
 class QtSurface : public platform::Surface {
  public:
   explicit QtSurface(QImage& image) : image_(image) {}
@@ -60,6 +61,8 @@ class QtSurface : public platform::Surface {
   QPainter& Painter();
   StyledFont& FontFor(platform::TFontStyles style);
   void Drawn(const QRect& rect);
+  void ProportionalRun(int x, int y, std::string_view bytes, platform::TFontStyles style,
+                       platform::TColor foreground, platform::TColor background, const platform::TRect& clip);
 
   QImage& image_;
   QPainter painter_;
