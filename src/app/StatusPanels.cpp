@@ -6,6 +6,9 @@
 TStatusPanels::TStatusPanels(QWidget* parent) : QStatusBar(parent) {
   // The size grip would eat into the last panel; the window is shown maximised anyway.
   setSizeGripEnabled(false);
+  // The panels together are wider than a narrow window: the window may still narrow, and
+  // the last panels are cut off.
+  setMinimumWidth(1);
 }
 
 int TStatusPanels::AddPanel(int width, Qt::Alignment alignment, TBevel bevel, const QString& text) {

@@ -11,10 +11,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
 #include "app/LocalPath.h"
@@ -26,6 +25,7 @@
 #include "platform/TextFile.h"
 #include "preview/PreviewCommands.h"
 #include "qt/EditorWidget.h"
+#include "widgets/PageControl.h"
 #include "widgets/TipOfDay.h"
 #include "widgets/Uabout.h"
 #include "widgets/XPButtons.h"
@@ -193,24 +193,22 @@ void TFmain::CreateToolbar() {
     button->setGeometry(spec.left, spec.top, 26, 24);
     this->*spec.member = button;
   }
-  connect(Bnew, &QToolButton::clicked, this, &TFmain::N_newClick);
-  connect(Bopen, &QToolButton::clicked, this, &TFmain::N_openClick);
-  connect(Bsave, &QToolButton::clicked, this, &TFmain::BsaveClick);
-  connect(BsaveAs, &QToolButton::clicked, this, &TFmain::BsaveAsClick);
-  connect(Bview, &QToolButton::clicked, this, &TFmain::N_viewClick);
-  connect(Bclose, &QToolButton::clicked, this, &TFmain::N_exitClick);
+  connect(Bnew, &QAbstractButton::clicked, this, &TFmain::N_newClick);
+  connect(Bopen, &QAbstractButton::clicked, this, &TFmain::N_openClick);
+  connect(Bsave, &QAbstractButton::clicked, this, &TFmain::BsaveClick);
+  connect(BsaveAs, &QAbstractButton::clicked, this, &TFmain::BsaveAsClick);
+  connect(Bview, &QAbstractButton::clicked, this, &TFmain::N_viewClick);
+  connect(Bclose, &QAbstractButton::clicked, this, &TFmain::N_exitClick);
 }
 
 void TFmain::CreatePalette() {
-  PageControl1 = new QTabWidget(P1);
+  PageControl1 = new TPageControl(P1);
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
-  // Every caption stays readable: the tabs share the width instead of scrolling.
-  PageControl1->setUsesScrollButtons(false);
-  // The tabs switch pages with the mouse; the keyboard stays with the editor.
-  PageControl1->setFocusPolicy(Qt::NoFocus);
-  PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
-  PageControl1->tabBar()->setExpanding(false);
   PageControl1->setPalette(QApplication::palette());
+  // Tabs wrapped into more rows push the pages down: the top panel grows by those rows.
+  connect(PageControl1, &TPageControl::rowCountChanged, this, [this](int rows) {
+    P1->setFixedHeight(67 + (std::max(rows, 1) - 1) * PageControl1->RowHeight());
+  });
   P1->layout()->addWidget(PageControl1);
 
   const auto page = [this](QWidget*& member, const char* name, const QString& caption) {

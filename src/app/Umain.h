@@ -13,8 +13,8 @@ class EditorWidget;
 class QAction;
 class QMenu;
 class QMenuBar;
-class QTabWidget;
 class QFrame;
+class TPageControl;
 class TStatusPanels;
 class TXPSpeedButton;
 
@@ -34,7 +34,7 @@ class TFmain : public QMainWindow {
   TStatusPanels* Status1 = nullptr;
   QFrame* P1 = nullptr;
   QFrame* P11 = nullptr;
-  QTabWidget* PageControl1 = nullptr;
+  TPageControl* PageControl1 = nullptr;
   QWidget* TabBasic = nullptr;
   QWidget* Tadvanced = nullptr;
   QWidget* TabControl = nullptr;

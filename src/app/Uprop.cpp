@@ -87,7 +87,7 @@ void TFprop::CreateButtons() {
     button->setIconSize(QSize(GlyphSize, GlyphSize));
     button->SetGlyph(QIcon(QStringLiteral(":/icons/prop/%1.svg").arg(name)));
     button->SetCaption(QString::fromUtf8(entry.Caption));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->SetFlat(true);
     button->SetHint(QString::fromUtf8(entry.Hint));
     connect(button, &TXPSpeedButton::clicked, this, [this, button] { BheightClick(button); });
   }

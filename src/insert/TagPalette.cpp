@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QIcon>
 #include <QString>
-#include <QTabWidget>
 
 #include "app/Umain.h"
 #include "insert/Snippets.h"
@@ -47,6 +46,7 @@ TXPSpeedButton* AddButton(QWidget* page, std::string_view name, int left, std::s
   button->setGeometry(left, ButtonTop, ButtonWidth, ButtonHeight);
   button->setIconSize(QSize(GlyphSize, GlyphSize));
   button->SetHint(ToQString(hint));
+  button->SetFlat(true);
   return button;
 }
 

@@ -155,8 +155,6 @@ void TFimage::CreateControls() {
   Bok = panel.Ok;
   Bcancel = panel.Cancel;
   connect(Bok, &TXPButton::clicked, this, &TFimage::BokClick);
-  // Esc reaches QDialog::reject as well: both close with the result Cancel.
-  connect(Bcancel, &TXPButton::clicked, this, &TFimage::reject);
 }
 
 void TFimage::showEvent(QShowEvent* event) {

@@ -57,7 +57,6 @@ void TFsetting::CreateBottomPanel() {
   Bok = panel.Ok;
   Bcancel = panel.Cancel;
   connect(Bok, &QAbstractButton::clicked, this, &TFsetting::BokClick);
-  connect(Bcancel, &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
 void TFsetting::CenterOnScreen() {

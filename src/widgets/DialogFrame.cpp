@@ -17,8 +17,6 @@ TXPButton* PanelButton(QFrame* panel, const QString& name, const QString& captio
   auto* button = new TXPButton(caption, panel);
   button->setObjectName(name);
   button->setGeometry(geometry);
-  button->setAutoDefault(false);
-  button->setDefault(false);
   return button;
 }
 
@@ -46,6 +44,8 @@ TOkCancelPanel CreateOkCancelPanel(QDialog& dialog, const QString& backgroundIma
   background->setScaledContents(true);
   background->setGeometry(panel->contentsRect());
 
-  return {panel, background, PanelButton(panel, QStringLiteral("Bok"), QStringLiteral("Готово"), ok),
-          PanelButton(panel, QStringLiteral("Bcancel"), QStringLiteral("Отмена"), cancel)};
+  TXPButton* cancelButton = PanelButton(panel, QStringLiteral("Bcancel"), QStringLiteral("Отмена"), cancel);
+  cancelButton->SetCancel(true);
+  cancelButton->SetModalResult(2);
+  return {panel, background, PanelButton(panel, QStringLiteral("Bok"), QStringLiteral("Готово"), ok), cancelButton};
 }

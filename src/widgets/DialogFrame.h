@@ -18,8 +18,8 @@ void SetUpFixedDialog(QDialog& dialog, const QString& name, const QString& capti
 
 // The bottom panel `P1`: a lowered bevel 40 pixels high along the dialog's bottom edge, a
 // stretched background image, and the buttons `Bok` "Готово" and `Bcancel` "Отмена".
-// Neither button is a default one, so Enter in a field does not close the dialog; Esc is
-// the dialog's own cancel key. The caller connects the buttons.
+// Neither button is a default one, so Enter in a field does not close the dialog; Esc
+// clicks `Bcancel`, which rejects the dialog. The caller connects `Bok`.
 struct TOkCancelPanel {
   QFrame* Panel;
   QLabel* Background;

@@ -85,8 +85,9 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent) {
   XPButton1 = new TXPButton(QStringLiteral("OK"), this);
   XPButton1->setObjectName(QStringLiteral("XPButton1"));
   XPButton1->setGeometry(242, 177, 90, 26);
-  XPButton1->setDefault(true);
-  connect(XPButton1, &QAbstractButton::clicked, this, &QDialog::reject);
+  XPButton1->SetDefault(true);
+  XPButton1->SetCancel(true);
+  XPButton1->SetModalResult(2);
 
   FormCreate();
 }

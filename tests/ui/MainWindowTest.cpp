@@ -5,13 +5,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolTip>
 
 #include "MainWindowFixture.h"
 #include "app/Application.h"
 #include "platform/Errors.h"
+#include "widgets/PageControl.h"
 #include "widgets/XPButtons.h"
 
 using MainWindow = MainWindowFixture;

@@ -3,11 +3,11 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
-#include <QTabWidget>
 #include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "insert/Uimage.h"
+#include "widgets/PageControl.h"
 #include "widgets/XPButtons.h"
 
 namespace {

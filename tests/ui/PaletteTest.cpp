@@ -2,9 +2,9 @@
 // text each snippet button inserts through the editor's character path, and how that
 // insertion meets the editor's state (an arrow key just before, a selection, overwrite).
 #include <QFrame>
-#include <QTabWidget>
 
 #include "MainWindowFixture.h"
+#include "widgets/PageControl.h"
 #include "widgets/XPButtons.h"
 
 namespace {
