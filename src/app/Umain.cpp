@@ -82,6 +82,7 @@ TFmain::TFmain(QWidget* parent) : QMainWindow(parent) {
   CreatePalette();
   CreateEditor();
   CreateStatusBar();
+  ConnectDesktop();
   FormCreate();
 }
 
@@ -371,9 +372,13 @@ void TFmain::N_openClick() {
   const std::optional<QString> chosen = Dialogs().OpenFile(this, Open1);
   if (!chosen) return;
   Open1.FileName = *chosen;
-  LoadDocument(*chosen);
+  OpenDocument(*chosen);
+}
+
+void TFmain::OpenDocument(const QString& fileName) {
+  LoadDocument(fileName);
   ShowReloadedText();
-  Status1->SetText(kPanelFile, *chosen);
+  Status1->SetText(kPanelFile, fileName);
   Status1->SetText(kPanelModified, QString());
 }
 

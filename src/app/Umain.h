@@ -83,6 +83,9 @@ class TFmain : public QMainWindow {
   // ---- Document commands ----
   void N_newClick();
   void N_openClick();
+  // Open's loading of a chosen file: the text, then panels 1 and 2. The command line
+  // and a file dropped on the window open through it too.
+  void OpenDocument(const QString& fileName);
   void N_saveClick();
   void N_saveasClick();
   void N_exitClick();
@@ -114,6 +117,8 @@ class TFmain : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -124,6 +129,9 @@ class TFmain : public QMainWindow {
   void CreateStatusBar();
   void FormCreate();
   void FormShow();
+  // Files dropped from the file manager, and the editor's accessible name following
+  // panel 1 (UmainDesktop.cpp).
+  void ConnectDesktop();
   // Open's reading step; on failure the editor keeps the text it had.
   void LoadDocument(const QString& fileName);
   // New and Open refill the lines without telling the highlighter or the layout: rebuild
