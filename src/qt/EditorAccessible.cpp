@@ -187,8 +187,12 @@ QString EditorAccessible::attributes(int offset, int* startOffset, int* endOffse
 
 void AccessibleEditorNotifier::Sync(EditorWidget& widget) {
   if (!QAccessible::isActive()) return;
-  const THLEditor& memo = widget.Editor();
-  const QString text = WholeText(memo);
+  SyncText(widget);
+  SyncCaret(widget);
+}
+
+void AccessibleEditorNotifier::SyncText(EditorWidget& widget) {
+  const QString text = WholeText(widget.Editor());
   if (text != text_) {
     // The changed span: what lies between the common start and the common end.
     const qsizetype shorter = std::min(text.size(), text_.size());
@@ -211,6 +215,11 @@ void AccessibleEditorNotifier::Sync(EditorWidget& widget) {
       QAccessible::updateAccessibility(&event);
     }
   }
+}
+
+void AccessibleEditorNotifier::SyncCaret(EditorWidget& widget) {
+  if (!QAccessible::isActive()) return;
+  const THLEditor& memo = widget.Editor();
   const int caret = OffsetOf(memo, memo.CaretX, memo.CaretY);
   if (caret != caret_) {
     caret_ = caret;

@@ -42,13 +42,19 @@ class EditorAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
   EditorWidget& Widget() const;
 };
 
-// Remembers what assistive technology was last told and, on Sync, reports the difference:
-// the changed span of the text, the caret offset and the selection.
+// Remembers what assistive technology was last told and reports the difference: the
+// changed span of the text, the caret offset and the selection. Nothing is computed
+// while no assistive technology listens.
 class AccessibleEditorNotifier {
  public:
+  // After an edit or a new document: the text, then the caret and the selection.
   void Sync(EditorWidget& widget);
+  // After a caret or selection change, which leaves the text as it was.
+  void SyncCaret(EditorWidget& widget);
 
  private:
+  void SyncText(EditorWidget& widget);
+
   QString text_;
   int caret_ = -1;
   std::vector<std::pair<int, int>> selections_;

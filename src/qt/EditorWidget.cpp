@@ -67,7 +67,7 @@ EditorWidget::EditorWidget(QWidget* parent)
     accessibility_.Sync(*this);
     emit changed();
   };
-  editor_->OnChangeStatus = [this] { accessibility_.Sync(*this); };
+  editor_->OnChangeStatus = [this] { accessibility_.SyncCaret(*this); };
   static const bool accessibleInstalled = (QAccessible::installFactory(&EditorAccessible::Factory), true);
   Q_UNUSED(accessibleInstalled);
   setAccessibleName(QStringLiteral("Новый"));
