@@ -34,7 +34,10 @@ QString TStatusPanels::Text(int index) const {
 }
 
 void TStatusPanels::SetText(int index, const QString& text) {
-  if (QLabel* label = Panel(index)) label->setText(text);
+  QLabel* label = Panel(index);
+  if (label == nullptr) return;
+  label->setText(text);
+  emit textChanged(index, text);
 }
 
 QLabel* TStatusPanels::Panel(int index) const {

@@ -31,6 +31,10 @@ class TStatusPanels : public QStatusBar {
   // The label widget of a panel (for tests and for looks), nullptr outside the panels.
   QLabel* Panel(int index) const;
 
+ signals:
+  // After every SetText, changed or not.
+  void textChanged(int index, const QString& text);
+
  private:
   std::vector<QLabel*> panels_;
 };

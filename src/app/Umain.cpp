@@ -83,6 +83,7 @@ TFmain::TFmain(QWidget* parent) : QMainWindow(parent) {
   CreatePalette();
   CreateEditor();
   CreateStatusBar();
+  ConnectDesktop();
   FormCreate();
 }
 

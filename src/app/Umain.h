@@ -87,8 +87,9 @@ class TFmain : public QMainWindow {
   void N_saveClick();
   void N_saveasClick();
   void N_exitClick();
-  // Open's reading step and panels, for a name already chosen. When the file cannot be
-  // read the error escapes and the editor keeps the text it had.
+  // Open's reading step and panels, for a name already chosen (the command line and a
+  // file dropped on the window open through it too). When the file cannot be read the
+  // error escapes and the editor keeps the text it had.
   void OpenDocument(const QString& fileName);
   // True when the current command must stop: the document is modified and the user
   // answered No to the question.
@@ -118,6 +119,8 @@ class TFmain : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -128,6 +131,9 @@ class TFmain : public QMainWindow {
   void CreateStatusBar();
   void FormCreate();
   void FormShow();
+  // Files dropped from the file manager, and the editor's accessible name following
+  // panel 1 (UmainDesktop.cpp).
+  void ConnectDesktop();
   // Tells how much of a file a Ctrl+Z at a line start left unread, before a Save cuts it.
   void WarnTextCut(std::uint64_t markLine, std::uint64_t unreadBytes);
   // New and Open refill the lines: the caret goes to the top, and the line states and the

@@ -1,10 +1,15 @@
 // The program's main block: the application, the main window, the hidden attribute
 // palette, then the message loop.
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
+#include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/MainTip.h"
 #include "app/Umain.h"
 #include "app/Uprop.h"
@@ -23,6 +28,17 @@ void RegisterFontSubstitutes() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // The command line is read before the application exists: --help and --version must
+  // work where there is no display.
+  const TCommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (commandLine.Action) {
+    case TCommandLine::TAction::Help: std::fputs(UsageText().c_str(), stdout); return 0;
+    case TCommandLine::TAction::Version: std::fputs(VersionText().c_str(), stdout); return 0;
+    case TCommandLine::TAction::Error:
+      std::fprintf(stderr, "quorvel: %s\nСправка: quorvel --help\n", commandLine.Error.c_str());
+      return 2;
+    case TCommandLine::TAction::Run: break;
+  }
   // The preview's browser refuses to start as root with its sandbox on; this affects
   // this process and its children only.
   if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
@@ -36,5 +52,10 @@ int main(int argc, char* argv[]) {
   // the window is first activated.
   MainTip(mainWindow);
   mainWindow.showMaximized();
+  if (!commandLine.FileName.empty()) {
+    // Opened once the window is up, so a failure shows its error box over it.
+    const QString path = QFileInfo(QFile::decodeName(commandLine.FileName.c_str())).absoluteFilePath();
+    QTimer::singleShot(0, &mainWindow, [&mainWindow, path] { mainWindow.OpenDocument(path); });
+  }
   return app.exec();
 }

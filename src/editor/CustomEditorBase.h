@@ -249,8 +249,9 @@ class TCustomEditorBase {
   bool MouseIsDown = false;
   bool IgnoreNextPress = false;
   int DragY = 0, DragCol = 0, DragRow = 0;
+  // A middle press without Shift starts a column block, as a left press with Alt does.
   void MouseDown(TMouseButton button, std::uint8_t shift, int x, int y);
-  // leftHeld: the left button is down during the move.
+  // leftHeld: a selecting button (the left, or the middle one) is down during the move.
   void MouseMove(std::uint8_t shift, bool leftHeld, int x, int y);
   void MouseUp(TMouseButton button, std::uint8_t shift, int x, int y);
   void DblClick(int x, int y);

@@ -7,20 +7,25 @@
 
 namespace editor {
 
-void TCustomEditorBase::MouseDown(TMouseButton button, std::uint8_t shift, int x, int y) {
+void TCustomEditorBase::MouseDown(TMouseButton pressed, std::uint8_t shift, int x, int y) {
   // The press that comes with a double click has been handled by the double click.
   if (IgnoreNextPress) {
     IgnoreNextPress = false;
     return;
   }
+  // The middle button selects a column block like Alt with the left one, for desktops
+  // whose window manager keeps Alt+drag for moving windows.
+  const bool columnDrag = pressed == mbMiddle && (shift & platform::ssShift) == 0;
+  const TMouseButton button = columnDrag ? mbLeft : pressed;
+  const std::uint8_t held = columnDrag ? shift | platform::ssAlt : shift;
   Selecting = false;
   CloseCompletion(false);
   const platform::TPoint cell = PositionFromPoint(x, y);
   {
     TCaretHider hider(*this);
-    const bool withShift = (shift & platform::ssShift) != 0;
+    const bool withShift = (held & platform::ssShift) != 0;
     if (button == mbLeft && !withShift) {
-      SelBlockFormat = (shift & platform::ssAlt) != 0 ? bfColumn : bfNonInclusive;
+      SelBlockFormat = (held & platform::ssAlt) != 0 ? bfColumn : bfNonInclusive;
       CancelSelection();
     }
     host_.SetFocus();
@@ -41,7 +46,7 @@ void TCustomEditorBase::MouseDown(TMouseButton button, std::uint8_t shift, int x
     }
   }
   MouseIsDown = true;
-  if (OnMouseDown) OnMouseDown(button, shift, x, y);
+  if (OnMouseDown) OnMouseDown(pressed, shift, x, y);
 }
 
 void TCustomEditorBase::MouseMove(std::uint8_t shift, bool leftHeld, int x, int y) {

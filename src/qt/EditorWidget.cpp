@@ -2,6 +2,7 @@
 // scroll bars, timers, clipboard, and the translation of Qt events to the editor.
 #include "qt/EditorWidget.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -63,7 +64,14 @@ EditorWidget::EditorWidget(QWidget* parent)
     blinkTimer_.setInterval(flash / 2);
     connect(&blinkTimer_, &QTimer::timeout, this, [this] { Blink(); });
   }
-  editor_->OnChange = [this] { emit changed(); };
+  editor_->OnChange = [this] {
+    accessibility_.Sync(*this);
+    emit changed();
+  };
+  editor_->OnChangeStatus = [this] { accessibility_.SyncCaret(*this); };
+  static const bool accessibleInstalled = (QAccessible::installFactory(&EditorAccessible::Factory), true);
+  Q_UNUSED(accessibleInstalled);
+  setAccessibleName(QStringLiteral("Новый"));
   ReplaceImage(viewport()->size());
   editor_->WindowCreated();
 }
@@ -72,6 +80,11 @@ EditorWidget::~EditorWidget() {
   // The editor may still touch its host while it goes.
   editor_.reset();
   surface_.reset();
+}
+
+void EditorWidget::SetDocumentName(const QString& name) {
+  setAccessibleName(name);
+  accessibility_.Sync(*this);
 }
 
 // ---- Canvas and invalidation ----
@@ -85,13 +98,15 @@ void EditorWidget::Show(const QRect& rect) {
   viewport()->update(rect);
 }
 
+QRect EditorWidget::ViewRect() const { return QRect(QPoint(0, 0), image_.deviceIndependentSize().toSize()); }
+
 void EditorWidget::InvalidateAll() {
-  invalid_ = QRegion(image_.rect());
-  Show(image_.rect());
+  invalid_ = QRegion(ViewRect());
+  Show(ViewRect());
 }
 
 void EditorWidget::InvalidateRect(const platform::TRect& rect) {
-  const QRect r = ToQRect(rect) & image_.rect();
+  const QRect r = ToQRect(rect) & ViewRect();
   if (r.isEmpty()) return;
   invalid_ += r;
   Show(r);
@@ -99,13 +114,14 @@ void EditorWidget::InvalidateRect(const platform::TRect& rect) {
 
 void EditorWidget::ScrollPixels(int dx, int dy, const platform::TRect& scroll, const platform::TRect& clip) {
   surface_->Flush();
-  const QRect target = ToQRect(scroll).translated(dx, dy) & ToQRect(clip) & image_.rect();
+  const QRect target = ToQRect(scroll).translated(dx, dy) & ToQRect(clip) & ViewRect();
   if (target.isEmpty()) return;
-  const QImage moved = image_.copy(target.translated(-dx, -dy));
+  // The image holds device pixels: the shift moves those, so nothing is resampled.
+  const QImage moved = image_.copy(ToDevice(target.translated(-dx, -dy)));
   {
     QPainter p(&image_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(target.topLeft(), moved);
+    p.drawImage(QRectF(target), moved);
   }
   Show(ToQRect(clip));
 }
@@ -114,12 +130,22 @@ void EditorWidget::UpdateWindow() {
   if (!invalid_.isEmpty()) viewport()->repaint(invalid_);
 }
 
+// The image has the screen's real pixels: at a scale of 2 every logical pixel of the
+// editor's grid is 2 x 2 of them, and text is drawn at that resolution, not stretched.
 void EditorWidget::ReplaceImage(const QSize& size) {
   surface_->Flush();
-  QImage fresh(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  const qreal ratio = viewport()->devicePixelRatioF();
+  const QSize logical = size.expandedTo(QSize(1, 1));
+  QImage fresh((QSizeF(logical) * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  fresh.setDevicePixelRatio(ratio);
   fresh.fill(surface_->Resolve(editor_ ? editor_->Color : platform::clWindow));
   image_.swap(fresh);
-  invalid_ = QRegion(image_.rect());
+  invalid_ = QRegion(ViewRect());
+}
+
+QRect EditorWidget::ToDevice(const QRect& rect) const {
+  const qreal ratio = image_.devicePixelRatio();
+  return QRectF(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio).toAlignedRect();
 }
 
 // Paints what the editor was asked to repaint, each area on a background erased to the
@@ -145,6 +171,11 @@ void EditorWidget::PaintInvalidArea() {
 }
 
 void EditorWidget::paintEvent(QPaintEvent* event) {
+  // Moved to a screen of another scale: the whole view is drawn anew at its pixels.
+  if (viewport()->devicePixelRatioF() != image_.devicePixelRatio()) {
+    ReplaceImage(viewport()->size());
+    viewport()->update();
+  }
   // Areas the editor did not ask to show (an expose, an update from outside) are
   // repainted by the editor, as the platform does with any invalid area.
   invalid_ += event->region() - shown_ - invalid_;
@@ -152,7 +183,7 @@ void EditorWidget::paintEvent(QPaintEvent* event) {
   PaintInvalidArea();
   surface_->Flush();
   QPainter p(viewport());
-  p.drawImage(event->rect(), image_, event->rect());
+  p.drawImage(QRectF(event->rect()), image_, QRectF(ToDevice(event->rect())));
   if (CaretShowing() && blinkOn_ && hasFocus()) {
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.fillRect(CaretRect(), Qt::white);
@@ -341,7 +372,9 @@ void EditorWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   // Over the gutter the pointer is the arrow.
   viewport()->setCursor(p.x() < editor_->GutterWidth ? Qt::ArrowCursor : Qt::IBeamCursor);
-  editor_->MouseMove(ShiftStateOf(event->modifiers()), (event->buttons() & Qt::LeftButton) != 0, p.x(), p.y());
+  // The middle button drags a column block as the left one drags any selection.
+  const bool dragging = (event->buttons() & (Qt::LeftButton | Qt::MiddleButton)) != 0;
+  editor_->MouseMove(ShiftStateOf(event->modifiers()), dragging, p.x(), p.y());
 }
 
 void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {

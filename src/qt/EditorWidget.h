@@ -11,12 +11,14 @@
 
 #include "editor/HLEditor.h"
 #include "platform/Host.h"
+#include "qt/EditorAccessible.h"
 
 class QtColorPalette;
 class QtSurface;
 class QScrollBar;
 
-// The editor draws into a backing image the size of the viewport at any time; what it
+// The editor draws into a backing image the size of the viewport (in the screen's real
+// pixels) at any time; what it
 // asks to have repainted is painted into the image at the next paint event, and pixel
 // scrolls shift the image. The system caret is an overlay blinking at the platform's
 // rate. The window's scroll bars follow the editor's scroll-bar objects and report their
@@ -29,8 +31,12 @@ class EditorWidget : public QAbstractScrollArea, public platform::Host {
   ~EditorWidget() override;
 
   editor::THLEditor& Editor() { return *editor_; }
-  // The backing image as last painted (for tests and screenshots).
+  // The backing image as last painted, in device pixels (for tests and screenshots).
   const QImage& CanvasImage() const { return image_; }
+
+  // The name assistive technology announces for the editor: the document's file name
+  // or "Новый". A new name means a new text, which is reported too.
+  void SetDocumentName(const QString& name);
 
   // ---- platform::Host ----
   platform::Surface& Canvas() override;
@@ -89,6 +95,9 @@ class EditorWidget : public QAbstractScrollArea, public platform::Host {
   QScrollBar* BarOf(platform::TScrollBarKind kind) const;
   void BarAction(platform::TScrollBarKind kind, int action);
   void ReplaceImage(const QSize& size);
+  // The view in the editor's (logical) pixels, and a rectangle of it in the image's.
+  QRect ViewRect() const;
+  QRect ToDevice(const QRect& rect) const;
   // Shows what is in the image at rect at the next paint.
   void Show(const QRect& rect);
   void PaintInvalidArea();
@@ -110,4 +119,5 @@ class EditorWidget : public QAbstractScrollArea, public platform::Host {
   QSize caretSize_;
   QTimer blinkTimer_;
   std::map<int, std::unique_ptr<QTimer>> timers_;
+  AccessibleEditorNotifier accessibility_;
 };

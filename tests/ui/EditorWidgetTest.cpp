@@ -42,8 +42,8 @@ class EditorWidgetInput : public ::testing::Test {
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(memo, &press);
   }
-  void DragTo(QPoint p) {
-    QMouseEvent move(QEvent::MouseMove, p, memo->viewport()->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
+  void DragTo(QPoint p, Qt::MouseButton held = Qt::LeftButton) {
+    QMouseEvent move(QEvent::MouseMove, p, memo->viewport()->mapToGlobal(p), Qt::NoButton, held,
                      Qt::NoModifier);
     QApplication::sendEvent(memo->viewport(), &move);
   }
@@ -163,6 +163,26 @@ TEST_F(EditorWidgetInput, DragSelectsAndShiftClickExtends) {
   QTest::mouseClick(memo->viewport(), Qt::LeftButton, Qt::ShiftModifier, CellPoint(8, 1));
   EXPECT_EQ(e.SelBegX, 2);  // from the first anchor
   EXPECT_EQ(e.SelEndX, 8);
+}
+
+TEST_F(EditorWidgetInput, MiddleButtonDragSelectsAColumnBlockLikeAltDrag) {
+  auto& e = Editor();
+  for (const char* line : {"abcdefghij", "klmnopqrst", "uvwxyz0123"}) e.Lines().Add(line);
+  const auto columnDrag = [&](Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    QTest::mousePress(memo->viewport(), button, modifiers, CellPoint(2, 0));
+    DragTo(CellPoint(2, 0), button);
+    DragTo(CellPoint(5, 2), button);
+    QTest::mouseRelease(memo->viewport(), button, modifiers, CellPoint(5, 2));
+    EXPECT_EQ(e.SelBlockFormat, editor::bfColumn);
+    return e.SelectionText();
+  };
+  const std::string byAlt = columnDrag(Qt::LeftButton, Qt::AltModifier);
+  EXPECT_EQ(byAlt, "cdef\r\nmnop\r\nwxyz");
+  QTest::mouseClick(memo->viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(0, 0));
+  EXPECT_FALSE(e.Selected);
+  EXPECT_EQ(columnDrag(Qt::MiddleButton, Qt::NoModifier), byAlt);
+  EXPECT_EQ(e.CaretX, 5);
+  EXPECT_EQ(e.CaretY, 2);
 }
 
 TEST_F(EditorWidgetInput, WheelScrollsThreeRowsAndLeavesTheCaret) {

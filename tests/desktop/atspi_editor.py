@@ -1,0 +1,113 @@
+#!/usr/bin/env python3
+"""Starts quorvel on a Windows-1251 page and reads its editor as a screen reader does:
+the name and role, the text as Unicode, a Russian word typed on a Russian keyboard
+layout (with its text-changed notification), and the caret offset after moves."""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+import gi
+gi.require_version("Atspi", "2.0")
+from gi.repository import GLib  # noqa: E402
+import pyatspi  # noqa: E402
+
+QUORVEL = sys.argv[1]
+failures = []
+
+
+def check(what, condition):
+    print(("ok   " if condition else "FAIL ") + what)
+    if not condition:
+        failures.append(what)
+
+
+def pump(seconds):
+    """Lets the accessibility events arrive."""
+    context = GLib.MainContext.default()
+    end = time.time() + seconds
+    while time.time() < end:
+        while context.iteration(False):
+            pass
+        time.sleep(0.02)
+
+
+def wait_for(what, find, seconds=20):
+    end = time.time() + seconds
+    while time.time() < end:
+        found = find()
+        if found is not None:
+            return found
+        pump(0.2)
+    raise SystemExit("FAIL " + what + ": not found")
+
+
+def find_editor():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is None or "quorvel" not in (app.name or "").lower():
+            continue
+        found = pyatspi.findDescendant(
+            app, lambda a: a is not None and a.name == "страница.html"
+            and a.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY))
+        if found is not None:
+            return found
+    return None
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+work = tempfile.mkdtemp()
+page = os.path.join(work, "страница.html")
+with open(page, "wb") as f:
+    f.write("<p>Старт</p>\r\n".encode("cp1251"))
+
+layout = subprocess.run(["setxkbmap", "-query"], capture_output=True, text=True).stdout
+subprocess.run(["setxkbmap", "ru"], check=True)
+env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+           QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
+program = subprocess.Popen([QUORVEL, page], env=env)
+events = []
+try:
+    editor = wait_for("the editor named after the page", find_editor)
+    check("the editor is an editable text", editor.getState().contains(pyatspi.STATE_EDITABLE))
+    text = editor.queryText()
+    check("the page reads as Unicode", text.getText(0, -1) == "<p>Старт</p>")
+
+    def listen(event):
+        events.append((event.type, event.detail1, event.any_data))
+    pyatspi.Registry.registerEventListener(listen, "object:text-changed:insert", "object:text-caret-moved")
+
+    x, y, width, height = editor.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool("mousemove", str(x + 60), str(y + 5), "click", "1")
+    xdotool("key", "End")
+    xdotool("type", "--delay", "60", "мир")
+    pump(1.5)
+    check("the typed Russian word reads back", text.getText(0, -1) == "<p>Старт</p>мир")
+    check("the caret stands after it", text.caretOffset == 15)
+    inserted = "".join(str(data) for kind, _, data in events if kind.startswith("object:text-changed:insert"))
+    check("text-changed told of the typing", inserted == "мир")
+    check("caret-moved told of the moves", any(kind == "object:text-caret-moved" and offset == 15
+                                              for kind, offset, _ in events))
+    xdotool("key", "Home")
+    xdotool("key", "Right", "Right", "Right")
+    pump(1.0)
+    check("the caret moved by keys", text.caretOffset == 3)
+    text.setCaretOffset(5)
+    pump(0.5)
+    check("the caret moved through the text interface", text.caretOffset == 5)
+finally:
+    program.terminate()
+    try:
+        program.wait(10)
+    except subprocess.TimeoutExpired:
+        program.kill()
+    previous = [line.split()[-1] for line in layout.splitlines() if line.startswith("layout:")]
+    subprocess.run(["setxkbmap", previous[0] if previous else "us"])
+
+if failures:
+    print(f"{len(failures)} check(s) failed; events seen: {events}")
+    sys.exit(1)
