@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libqscintilla2-qt6-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth xdotool imagemagick x11-utils x11-xkb-utils
+  xvfb xauth xdotool imagemagick x11-utils x11-xkb-utils openbox
   dbus at-spi2-core python3-pyatspi desktop-file-utils appstream
 )
 
