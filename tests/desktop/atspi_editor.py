@@ -8,10 +8,8 @@ import sys
 import tempfile
 import time
 
-import gi
-gi.require_version("Atspi", "2.0")
-from gi.repository import GLib  # noqa: E402
-import pyatspi  # noqa: E402
+from atspi_support import program_environment, pump
+import pyatspi  # noqa: E402  (after the bindings' version is chosen)
 
 QUORVEL = sys.argv[1]
 failures = []
@@ -23,14 +21,6 @@ def check(what, condition):
         failures.append(what)
 
 
-def pump(seconds):
-    """Lets the accessibility events arrive."""
-    context = GLib.MainContext.default()
-    end = time.time() + seconds
-    while time.time() < end:
-        while context.iteration(False):
-            pass
-        time.sleep(0.02)
 
 
 def wait_for(what, find, seconds=20):
@@ -67,8 +57,7 @@ with open(page, "wb") as f:
 
 layout = subprocess.run(["setxkbmap", "-query"], capture_output=True, text=True).stdout
 subprocess.run(["setxkbmap", "ru"], check=True)
-env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-           QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
+env = program_environment()
 program = subprocess.Popen([QUORVEL, page], env=env)
 events = []
 try:

@@ -8,21 +8,12 @@ import sys
 import tempfile
 import time
 
-import gi
-gi.require_version("Atspi", "2.0")
-from gi.repository import GLib  # noqa: E402
-import pyatspi  # noqa: E402
+from atspi_support import program_environment, pump
+import pyatspi  # noqa: E402  (after the bindings' version is chosen)
 
 QUORVEL = sys.argv[1]
 
 
-def pump(seconds):
-    context = GLib.MainContext.default()
-    end = time.time() + seconds
-    while time.time() < end:
-        while context.iteration(False):
-            pass
-        time.sleep(0.02)
 
 
 def application():
@@ -81,9 +72,7 @@ page = os.path.join(work, "page.html")
 with open(page, "wb") as f:
     f.write(b"x\r\n")
 
-env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-           QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
-env.pop("QT_SCALE_FACTOR", None)
+env = program_environment()
 program = subprocess.Popen([QUORVEL, page], env=env)
 try:
     editor = wait_for("the editor", named("page.html", (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY)))

@@ -1,0 +1,26 @@
+"""What the desktop checks share: the accessibility bus's event pump and the program's
+environment on a real X display."""
+import os
+import time
+
+import gi
+gi.require_version("Atspi", "2.0")
+from gi.repository import GLib  # noqa: E402
+
+
+def pump(seconds):
+    """Lets the accessibility events arrive."""
+    context = GLib.MainContext.default()
+    end = time.time() + seconds
+    while time.time() < end:
+        while context.iteration(False):
+            pass
+        time.sleep(0.02)
+
+
+def program_environment():
+    """The program on the X display, with its accessibility bridge on."""
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
+    env.pop("QT_SCALE_FACTOR", None)
+    return env
