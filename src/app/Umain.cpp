@@ -21,6 +21,7 @@
 #include "app/PalettePage.h"
 #include "app/StatusPanels.h"
 #include "app/Uprop.h"
+#include "editor/Memo1Settings.h"
 #include "insert/TagPalette.h"
 #include "platform/TextFile.h"
 #include "preview/PreviewCommands.h"
@@ -232,20 +233,7 @@ void TFmain::CreateEditor() {
   Memo1 = new EditorWidget(centralWidget());
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->viewport()->setCursor(Qt::IBeamCursor);
-  // The window's settings for its editor; everything else keeps the editor's defaults.
-  editor::THLEditor& memo = Memo1->Editor();
-  memo.SetGutterWidth(25);
-  memo.SetRightMargin(100);
-  memo.SetRightMarginColor(platform::clSilver);
-  memo.TabStops = "3 5";
-  memo.SetSelForeColor(platform::clHighlightText);
-  memo.SetSelBackColor(platform::clHighlight);
-  memo.SetColor(platform::clNavy);
-  platform::TFontSpec font;
-  font.Name = "Courier New";
-  font.Height = -13;
-  memo.SetFont(font);
-  editor::ApplyMemo1Highlighting(memo);
+  editor::ConfigureMemo1(Memo1->Editor());
   centralWidget()->layout()->addWidget(Memo1);
   connect(Memo1, &EditorWidget::changed, this, &TFmain::Memo1Change);
   connect(Memo1, &EditorWidget::keyReleased, this, &TFmain::Memo1KeyUp);
