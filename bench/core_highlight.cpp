@@ -8,6 +8,7 @@
 
 #include "../tests/core/FakeHost.h"
 #include "editor/HLEditor.h"
+#include "editor/Memo1Settings.h"
 #include "qsci_html_corpus.h"
 
 namespace {
@@ -22,7 +23,7 @@ constexpr int ViewColumns = 120;
 // start state computed.
 struct HighlightedDocument {
   explicit HighlightedDocument(int rows) {
-    editor::ApplyMemo1Highlighting(memo);
+    editor::ConfigureMemo1(memo);
     for (const auto& line : bench_corpus::DenseHtml(rows)) memo.Lines().Add(line);
     memo.TextEdited(0, 0, editor::taWholeText, "");
   }

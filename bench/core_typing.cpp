@@ -8,6 +8,7 @@
 #include "../tests/core/FakeHost.h"
 #include "editor/Commands.h"
 #include "editor/HLEditor.h"
+#include "editor/Memo1Settings.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr int DocumentRows = 1'000'000;
 // 1,000,000-line page of short HTML rows.
 struct LargeDocument {
   LargeDocument() {
-    editor::ApplyMemo1Highlighting(memo);
+    editor::ConfigureMemo1(memo);
     memo.WindowCreated();
     for (int row = 0; row < DocumentRows; ++row) {
       memo.Lines().Add("  <p class=\"row\">line " + std::to_string(row) + " of the page</p>");

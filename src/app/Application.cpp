@@ -3,8 +3,8 @@
 
 #include <exception>
 
-#include "app/Dialogs.h"
 #include "platform/Errors.h"
+#include "widgets/Dialogs.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromUtf8(kApplicationTitle));

@@ -1,5 +1,5 @@
-// TStatusPanels: the main window's status bar, six labelled panels that hold the
-// document's state (file name, modified marker, caret position, test URL).
+// TStatusPanels: a status bar made of labelled panels (the main window's holds the
+// document's state: see TDocumentStatus).
 #pragma once
 
 #include <QStatusBar>
@@ -8,9 +8,7 @@
 
 class QLabel;
 
-// A status bar made of fixed-width labels, addressed by panel index from 0. The panel
-// texts are the only record of the document's state: whoever needs the file name, the
-// modified marker or the test URL reads and writes them here.
+// A status bar made of fixed-width labels, addressed by panel index from 0.
 class TStatusPanels : public QStatusBar {
   Q_OBJECT
 

@@ -16,11 +16,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/DocumentStatus.h"
 #include "app/LocalPath.h"
 #include "app/MainTip.h"
 #include "app/PalettePage.h"
-#include "app/StatusPanels.h"
 #include "app/Uprop.h"
+#include "editor/Memo1Settings.h"
 #include "insert/TagPalette.h"
 #include "platform/TextFile.h"
 #include "preview/PreviewCommands.h"
@@ -34,13 +35,6 @@ TFmain* Fmain = nullptr;
 
 namespace {
 
-// The document state panels.
-constexpr int kPanelFile = 1;
-constexpr int kPanelModified = 2;
-constexpr int kPanelCaret = 3;
-
-const QString kUntitled = QStringLiteral("Новый");
-const QString kModified = QStringLiteral("*");
 const QString kFileFilter = QStringLiteral("Файлы ( html )|*.html;*.htm|Все файлы|*.*");
 
 // The page New starts with.
@@ -225,27 +219,14 @@ void TFmain::CreatePalette() {
   page(TabMedia, "TabMedia", QStringLiteral("Мультимедиа"));
   page(TabPHP, "TabPHP", QStringLiteral("  PHP  "));
   PageControl1->setCurrentIndex(0);
-  BuildTagPalette(*this);
+  BuildTagPalette(*this, {TabBasic, Tadvanced, TabControl, TabHypper, TabMedia, TabPHP});
 }
 
 void TFmain::CreateEditor() {
   Memo1 = new EditorWidget(centralWidget());
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->viewport()->setCursor(Qt::IBeamCursor);
-  // The window's settings for its editor; everything else keeps the editor's defaults.
-  editor::THLEditor& memo = Memo1->Editor();
-  memo.SetGutterWidth(25);
-  memo.SetRightMargin(100);
-  memo.SetRightMarginColor(platform::clSilver);
-  memo.TabStops = "3 5";
-  memo.SetSelForeColor(platform::clHighlightText);
-  memo.SetSelBackColor(platform::clHighlight);
-  memo.SetColor(platform::clNavy);
-  platform::TFontSpec font;
-  font.Name = "Courier New";
-  font.Height = -13;
-  memo.SetFont(font);
-  editor::ApplyMemo1Highlighting(memo);
+  editor::ConfigureMemo1(Memo1->Editor());
   centralWidget()->layout()->addWidget(Memo1);
   connect(Memo1, &EditorWidget::changed, this, &TFmain::Memo1Change);
   connect(Memo1, &EditorWidget::keyReleased, this, &TFmain::Memo1KeyUp);
@@ -256,15 +237,8 @@ void TFmain::CreateEditor() {
 }
 
 void TFmain::CreateStatusBar() {
-  using TBevel = TStatusPanels::TBevel;
-  Status1 = new TStatusPanels(this);
+  Status1 = new TDocumentStatus(this);
   Status1->setObjectName(QStringLiteral("Status1"));
-  Status1->AddPanel(80, Qt::AlignHCenter, TBevel::bvLowered, QStringLiteral("HTML"));
-  Status1->AddPanel(400, Qt::AlignLeft, TBevel::bvLowered);
-  Status1->AddPanel(20, Qt::AlignHCenter, TBevel::bvNone);
-  Status1->AddPanel(50, Qt::AlignHCenter, TBevel::bvLowered, QStringLiteral("0:0"));
-  Status1->AddPanel(300, Qt::AlignHCenter, TBevel::bvLowered);
-  Status1->AddPanel(50, Qt::AlignLeft, TBevel::bvLowered);
   setStatusBar(Status1);
 }
 
@@ -280,8 +254,8 @@ void TFmain::FormCreate() {
   QToolTip::setPalette(hints);
 
   Memo1->Editor().Lines().Clear();
-  Status1->SetText(kPanelFile, kUntitled);
-  Status1->SetText(kPanelModified, QString());
+  Status1->SetUntitled();
+  Status1->SetModified(false);
 }
 
 // ---- Showing and closing ----
@@ -358,7 +332,7 @@ void TFmain::PostKeyStroke(int key) {
 // ---- Document commands ----
 
 bool TFmain::DiscardStops() {
-  if (Status1->Text(kPanelModified) != kModified) return false;
+  if (!Status1->Modified()) return false;
   return !Dialogs().AskYesNo(this, QStringLiteral("Внимание"),
                              QStringLiteral("Документ был редактирован, вы уверены что хотите продолжить?"));
 }
@@ -367,8 +341,8 @@ void TFmain::N_newClick() {
   if (DiscardStops()) return;
   Memo1->Editor().Lines().Assign(std::vector<std::string>(std::begin(kPageTemplate), std::end(kPageTemplate)));
   ShowReloadedText();
-  Status1->SetText(kPanelFile, kUntitled);
-  Status1->SetText(kPanelModified, QString());
+  Status1->SetUntitled();
+  Status1->SetModified(false);
 }
 
 void TFmain::N_openClick() {
@@ -388,8 +362,8 @@ void TFmain::OpenDocument(const QString& fileName) {
   for (std::string line; reader.ReadLine(line);) text.push_back(std::move(line));
   Memo1->Editor().Lines().Assign(std::move(text));
   ShowReloadedText();
-  Status1->SetText(kPanelFile, fileName);
-  Status1->SetText(kPanelModified, QString());
+  Status1->SetFileName(fileName);
+  Status1->SetModified(false);
   if (reader.UnreadBytes() > 0) WarnTextCut(reader.MarkLine(), reader.UnreadBytes());
 }
 
@@ -416,8 +390,8 @@ void TFmain::ShowReloadedText() {
 }
 
 void TFmain::N_saveClick() {
-  if (Status1->Text(kPanelFile) != kUntitled) {
-    WriteDocument(Status1->Text(kPanelFile));
+  if (!Status1->Untitled()) {
+    WriteDocument(Status1->FileName());
   } else {
     N_saveas->trigger();
   }
@@ -428,7 +402,7 @@ void TFmain::N_saveasClick() {
   if (!chosen) return;
   Save1.FileName = *chosen;
   WriteDocument(*chosen);
-  Status1->SetText(kPanelFile, *chosen);
+  Status1->SetFileName(*chosen);
 }
 
 void TFmain::WriteDocument(const QString& fileName) {
@@ -436,7 +410,7 @@ void TFmain::WriteDocument(const QString& fileName) {
   const editor::TEditorStrings& lines = Memo1->Editor().Lines();
   for (int i = 0; i < lines.Count(); ++i) writer.WriteLine(lines.Get(i));
   writer.Commit();
-  Status1->SetText(kPanelModified, QString());
+  Status1->SetModified(false);
 }
 
 void TFmain::N_exitClick() {
@@ -449,7 +423,7 @@ void TFmain::N_exitClick() {
 // ---- Modified marker and caret indicator ----
 
 void TFmain::Memo1Change() {
-  Status1->SetText(kPanelModified, kModified);
+  Status1->SetModified(true);
   ShowCaretPos();
 }
 
@@ -459,5 +433,5 @@ void TFmain::Memo1MouseUp() { ShowCaretPos(); }
 
 void TFmain::ShowCaretPos() {
   const editor::THLEditor& memo = Memo1->Editor();
-  Status1->SetText(kPanelCaret, QStringLiteral("%1:%2").arg(memo.CaretX + 1).arg(memo.CaretY + 1));
+  Status1->ShowCaretPos(memo.CaretX, memo.CaretY);
 }

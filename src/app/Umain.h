@@ -7,22 +7,23 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Dialogs.h"
+#include "widgets/Dialogs.h"
+#include "widgets/DocumentWindow.h"
 
 class EditorWidget;
 class QAction;
 class QMenu;
 class QMenuBar;
 class QFrame;
+class TDocumentStatus;
 class TPageControl;
-class TStatusPanels;
 class TXPSpeedButton;
 
 // The program's one document window. It owns the editor and the status bar; the status
-// bar's panels are the only record of the document's state (panel 1 the file name or
-// "Новый", panel 2 "*" while modified, panel 3 the caret position, panel 4 the test URL).
-// The document commands let errors escape to the application's error box.
-class TFmain : public QMainWindow {
+// bar's panels are the only record of the document's state (see TDocumentStatus). The
+// palettes, the media dialog and the preview reach it as a TDocumentWindow. The document
+// commands let errors escape to the application's error box.
+class TFmain : public QMainWindow, public TDocumentWindow {
   Q_OBJECT
 
  public:
@@ -31,7 +32,7 @@ class TFmain : public QMainWindow {
 
   // The controls the other windows reach through Fmain.
   EditorWidget* Memo1 = nullptr;
-  TStatusPanels* Status1 = nullptr;
+  TDocumentStatus* Status1 = nullptr;
   QFrame* P1 = nullptr;
   QFrame* P11 = nullptr;
   TPageControl* PageControl1 = nullptr;
@@ -78,8 +79,15 @@ class TFmain : public QMainWindow {
   TFileDialogOptions Open1;
   TFileDialogOptions Save1;
 
-  // Feeds text to Memo1 as one synchronous character message per byte (Windows-1251).
-  void SendAsTyping(const std::string& text);
+  // ---- The document as the other windows see it (UmainDocument.cpp) ----
+  void SendAsTyping(const std::string& text) override;
+  // Triggers N_save.
+  void Save() override;
+  QString FileName() const override;
+  bool Modified() const override;
+  QString TestUrl() const override;
+  void SetTestUrl(const QString& url) override;
+  QWidget* Window() override { return this; }
 
   // ---- Document commands ----
   void N_newClick();
@@ -96,7 +104,7 @@ class TFmain : public QMainWindow {
   bool DiscardStops();
   // Writes every line of Memo1 followed by CR LF to the file, then clears the marker.
   void WriteDocument(const QString& fileName);
-  // Panel 3 := caret column + 1, ":", caret row + 1.
+  // Shows the caret's position in the status bar.
   void ShowCaretPos();
   void Memo1Change();
   void Memo1KeyUp();

@@ -6,13 +6,11 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "app/StatusPanels.h"
+#include "app/DocumentStatus.h"
 #include "app/Umain.h"
 #include "qt/EditorWidget.h"
 
 namespace {
-
-constexpr int kPanelFile = 1;
 
 // The local file a drag carries, or an empty string when it carries none.
 QString DroppedFile(const QMimeData* data) {
@@ -25,9 +23,8 @@ QString DroppedFile(const QMimeData* data) {
 
 void TFmain::ConnectDesktop() {
   setAcceptDrops(true);
-  connect(Status1, &TStatusPanels::textChanged, this, [this](int index, const QString& text) {
-    if (index != kPanelFile) return;
-    // Panel 1 holds a full path or "Новый"; a screen reader announces just the name.
+  connect(Status1, &TDocumentStatus::fileNameChanged, this, [this](const QString& text) {
+    // The panel holds a full path or "Новый"; a screen reader announces just the name.
     const QString name = QFileInfo(text).fileName();
     Memo1->SetDocumentName(name.isEmpty() ? text : name);
   });

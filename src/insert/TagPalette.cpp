@@ -7,9 +7,9 @@
 #include <QIcon>
 #include <QString>
 
-#include "app/Umain.h"
 #include "insert/Snippets.h"
 #include "insert/Uimage.h"
+#include "widgets/DocumentWindow.h"
 #include "widgets/XPButtons.h"
 
 namespace {
@@ -19,14 +19,14 @@ constexpr int ButtonWidth = 34;
 constexpr int ButtonHeight = 30;
 constexpr int GlyphSize = 24;
 
-QWidget* PageOf(TFmain& main, insert::TPalettePage page) {
+QWidget* PageOf(const TPaletteTabs& tabs, insert::TPalettePage page) {
   switch (page) {
-    case insert::TPalettePage::TabBasic: return main.TabBasic;
-    case insert::TPalettePage::Tadvanced: return main.Tadvanced;
-    case insert::TPalettePage::TabControl: return main.TabControl;
-    case insert::TPalettePage::TabHypper: return main.TabHypper;
-    case insert::TPalettePage::TabMedia: return main.TabMedia;
-    case insert::TPalettePage::TabPHP: return main.TabPHP;
+    case insert::TPalettePage::TabBasic: return tabs.TabBasic;
+    case insert::TPalettePage::Tadvanced: return tabs.Tadvanced;
+    case insert::TPalettePage::TabControl: return tabs.TabControl;
+    case insert::TPalettePage::TabHypper: return tabs.TabHypper;
+    case insert::TPalettePage::TabMedia: return tabs.TabMedia;
+    case insert::TPalettePage::TabPHP: return tabs.TabPHP;
   }
   return nullptr;
 }
@@ -76,21 +76,21 @@ void StyleAdvancedButton(TXPSpeedButton* button, std::string_view name) {
   }
 }
 
-void AddSnippetButtons(TFmain& main) {
+void AddSnippetButtons(TDocumentWindow& document, const TPaletteTabs& tabs) {
   for (const insert::TSnippetButton& entry : insert::SnippetTable) {
-    TXPSpeedButton* button = AddButton(PageOf(main, entry.Page), entry.Name, entry.Left, entry.Hint);
+    TXPSpeedButton* button = AddButton(PageOf(tabs, entry.Page), entry.Name, entry.Left, entry.Hint);
     if (entry.Name == "Bpre") {
       button->SetCaption(QStringLiteral("Pre"));
     } else {
       button->SetGlyph(Glyph(entry.Name));
     }
     if (entry.Page == insert::TPalettePage::Tadvanced) StyleAdvancedButton(button, entry.Name);
-    QObject::connect(button, &TXPSpeedButton::clicked, &main, [&main, button] { BfontClick(main, button); });
+    QObject::connect(button, &TXPSpeedButton::clicked, button, [&document, button] { BfontClick(document, button); });
   }
 }
 
 // The media buttons open the media dialog, which tells them apart by their Tag.
-void AddMediaButtons(TFmain& main) {
+void AddMediaButtons(TDocumentWindow& document, const TPaletteTabs& tabs) {
   struct TMediaButton {
     std::string_view Name;
     QWidget* Page;
@@ -99,32 +99,32 @@ void AddMediaButtons(TFmain& main) {
     int Tag;
   };
   const TMediaButton buttons[] = {
-      {"Bimage", main.TabBasic, 274, "изображение", 1},
-      {"Bvideo", main.TabMedia, 8, "видеоклип", 2},
-      {"Bsound", main.TabMedia, 42, "звукозапись", 3},
+      {"Bimage", tabs.TabBasic, 274, "изображение", 1},
+      {"Bvideo", tabs.TabMedia, 8, "видеоклип", 2},
+      {"Bsound", tabs.TabMedia, 42, "звукозапись", 3},
   };
   for (const TMediaButton& entry : buttons) {
     TXPSpeedButton* button = AddButton(entry.Page, entry.Name, entry.Left, entry.Hint);
     button->SetGlyph(Glyph(entry.Name));
     button->setProperty("Tag", entry.Tag);
-    QObject::connect(button, &TXPSpeedButton::clicked, &main, [&main, button] { BimageClick(main, button); });
+    QObject::connect(button, &TXPSpeedButton::clicked, button, [&document, button] { BimageClick(document, button); });
   }
 }
 
 }  // namespace
 
-void BuildTagPalette(TFmain& main) {
-  AddSnippetButtons(main);
-  AddMediaButtons(main);
+void BuildTagPalette(TDocumentWindow& document, const TPaletteTabs& tabs) {
+  AddSnippetButtons(document, tabs);
+  AddMediaButtons(document, tabs);
   // The PHP page's second button has no hint, no glyph and no action.
-  AddButton(main.TabPHP, "SpeedButton1", 42, "");
-  for (const int left : {45, 156, 268}) AddBevel(main.TabBasic, left);
-  AddBevel(main.Tadvanced, 180);
+  AddButton(tabs.TabPHP, "SpeedButton1", 42, "");
+  for (const int left : {45, 156, 268}) AddBevel(tabs.TabBasic, left);
+  AddBevel(tabs.Tadvanced, 180);
 }
 
-void BfontClick(TFmain& main, const QObject* sender) {
+void BfontClick(TDocumentWindow& document, const QObject* sender) {
   if (sender == nullptr) return;
   const QByteArray name = sender->objectName().toUtf8();
   insert::ForEachSnippetOf(std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
-                           [&main](std::string_view snippet) { main.SendAsTyping(std::string(snippet)); });
+                           [&document](std::string_view snippet) { document.SendAsTyping(std::string(snippet)); });
 }

@@ -10,11 +10,11 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/Dialogs.h"
-#include "app/Umain.h"
 #include "insert/MediaTag.h"
 #include "platform/Cp1251.h"
 #include "widgets/DialogFrame.h"
+#include "widgets/Dialogs.h"
+#include "widgets/DocumentWindow.h"
 #include "widgets/XPButtons.h"
 
 TFimage* Fimage = nullptr;
@@ -96,7 +96,7 @@ bool TSpinField::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- TFimage ----
 
-TFimage::TFimage(TFmain* main) : QDialog(main), main_(main) {
+TFimage::TFimage(TDocumentWindow& document) : QDialog(document.Window()), document_(document) {
   Fimage = this;
   SetUpFixedDialog(*this, QStringLiteral("Fimage"), QStringLiteral("Выбор файла"), 11,
                    QSize(ClientWidth, ClientHeight));
@@ -187,12 +187,12 @@ void TFimage::BokClick() {
   choice.Width = bWidth->isChecked();
   choice.WidthValue = eWidth->Value();
   const std::string tag = insert::BuildMediaTag(choice);
-  if (!tag.empty() && main_ != nullptr) main_->SendAsTyping(tag);
+  if (!tag.empty()) document_.SendAsTyping(tag);
   accept();
 }
 
-void BimageClick(TFmain& main, const QObject* sender) {
-  auto* dialog = new TFimage(&main);
+void BimageClick(TDocumentWindow& document, const QObject* sender) {
+  auto* dialog = new TFimage(document);
   dialog->Tag = sender != nullptr ? sender->property("Tag").toInt() : 0;
   dialog->exec();
 }

@@ -11,7 +11,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QToolButton;
-class TFmain;
+class TDocumentWindow;
 class TXPButton;
 class TXPSpeedButton;
 
@@ -43,14 +43,14 @@ class TSpinField : public QWidget {
 };
 
 // The media dialog. Its Tag (1 image, 2 video, 3 sound) is set before it is shown; Bok
-// types the built tag into the main window's editor (its parent) and closes, Bcancel or
-// Esc closes without inserting. A new window is made for every use and frees itself when
+// types the built tag into the document (whose window is its parent) and closes, Bcancel
+// or Esc closes without inserting. A new window is made for every use and frees itself when
 // closed.
 class TFimage : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFimage(TFmain* main);
+  explicit TFimage(TDocumentWindow& document);
   ~TFimage() override;
 
   int Tag = 0;
@@ -81,12 +81,12 @@ class TFimage : public QDialog {
   QCheckBox* AddSizeBox(const QString& name, const QString& caption, int left, int top);
   TSpinField* AddSpinField(const QString& name, int value, int left, int top, int width);
 
-  TFmain* main_;
+  TDocumentWindow& document_;
 };
 
 // The media dialog being shown, if any.
 extern TFimage* Fimage;
 
 // The handler of the palette's media buttons: opens a new dialog of the button's kind
-// (its "Tag" property) modally over the main window.
-void BimageClick(TFmain& main, const QObject* sender);
+// (its "Tag" property) modally over the document's window.
+void BimageClick(TDocumentWindow& document, const QObject* sender);

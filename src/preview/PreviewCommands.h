@@ -1,10 +1,10 @@
 // The main window's Preview and Settings commands.
 #pragma once
 
-class TFmain;
+class TDocumentWindow;
 
 // Saves a modified document first (stops when it stays modified), then shows the
 // preview of the test URL or the file.
-void RunPreviewCommand(TFmain& main);
+void RunPreviewCommand(TDocumentWindow& document);
 // Opens the test URL settings dialog.
-void RunSettingsCommand(TFmain& main);
+void RunSettingsCommand(TDocumentWindow& document);

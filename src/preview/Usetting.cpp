@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QScreen>
 
-#include "app/Dialogs.h"
-#include "app/StatusPanels.h"
 #include "preview/DefaultTestUrl.h"
 #include "widgets/DialogFrame.h"
+#include "widgets/Dialogs.h"
+#include "widgets/DocumentWindow.h"
 #include "widgets/XPButtons.h"
 
 TFsetting* Fsetting = nullptr;
@@ -20,7 +20,7 @@ constexpr int ClientHeight = 195;
 
 }  // namespace
 
-TFsetting::TFsetting(TStatusPanels& panels, QWidget* parent) : QDialog(parent), panels_(panels) {
+TFsetting::TFsetting(TDocumentWindow& document, QWidget* parent) : QDialog(parent), document_(document) {
   Fsetting = this;
   SetUpFixedDialog(*this, QStringLiteral("Fsetting"), QStringLiteral("Настройки"), 13,
                    QSize(ClientWidth, ClientHeight));
@@ -64,7 +64,7 @@ void TFsetting::CenterOnScreen() {
 }
 
 void TFsetting::BokClick() {
-  panels_.SetText(TestUrlPanel, E_url->text());
+  document_.SetTestUrl(E_url->text());
   accept();
 }
 

@@ -6,21 +6,18 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
-class TStatusPanels;
+class TDocumentWindow;
 class TXPButton;
 class TXPSpeedButton;
 
-// A fixed-size modal dialog that edits the test address kept in the panels' test-URL
-// panel. "Готово" writes E_url there exactly as it stands (an empty text means "preview
-// the file"); "Отмена", Esc and the frame change nothing. It frees itself when closed.
+// A fixed-size modal dialog that edits the document's test address. "Готово" sets it to
+// E_url exactly as it stands (an empty text means "preview the file"); "Отмена", Esc and
+// the frame change nothing. It frees itself when closed.
 class TFsetting : public QDialog {
   Q_OBJECT
 
  public:
-  // The index of the status panel that holds the test address.
-  static constexpr int TestUrlPanel = 4;
-
-  explicit TFsetting(TStatusPanels& panels, QWidget* parent = nullptr);
+  explicit TFsetting(TDocumentWindow& document, QWidget* parent = nullptr);
   ~TFsetting() override;
 
   QLabel* L1 = nullptr;
@@ -39,7 +36,7 @@ class TFsetting : public QDialog {
   void CreateBottomPanel();
   void CenterOnScreen();
 
-  TStatusPanels& panels_;
+  TDocumentWindow& document_;
 };
 
 // The settings dialog while one is open.

@@ -19,7 +19,7 @@
 #include <QWebEngineView>
 #include <functional>
 
-#include "app/StatusPanels.h"
+#include "app/DocumentStatus.h"
 #include "app/Umain.h"
 #include "preview/PreviewCommands.h"
 #include "preview/Uview.h"

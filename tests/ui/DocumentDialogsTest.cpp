@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/DialogFilter.h"
-#include "app/Dialogs.h"
+#include "widgets/DialogFilter.h"
+#include "widgets/Dialogs.h"
 
 namespace {
 

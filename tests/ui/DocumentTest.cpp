@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "MainWindowFixture.h"
+#include "editor/Memo1Settings.h"
 #include "platform/Errors.h"
 #include "widgets/XPButtons.h"
 
@@ -122,7 +123,7 @@ TEST_F(Document, NewColoursTheTemplateAsAFreshPageWhateverCameBefore) {
   Main().N_newClick();
 
   EditorWidget fresh;
-  editor::ApplyMemo1Highlighting(fresh.Editor());
+  editor::ConfigureMemo1(fresh.Editor());
   for (const std::string& line : kTemplate) fresh.Editor().Lines().Add(line);
   fresh.Editor().RescanLineStates(-1);
   for (int row = 0; row < static_cast<int>(kTemplate.size()); ++row) {

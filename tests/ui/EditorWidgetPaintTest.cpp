@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "editor/HLEditor.h"
+#include "editor/Memo1Settings.h"
 #include "qt/EditorWidget.h"
 #include "qt/QtSurface.h"
 
@@ -17,13 +17,7 @@ namespace {
 // of its font.
 void ConfigureLikeMemo1(EditorWidget& w) {
   editor::THLEditor& e = w.Editor();
-  editor::ApplyMemo1Highlighting(e);
-  e.SetGutterWidth(25);
-  e.SetRightMargin(100);
-  e.SetRightMarginColor(platform::clSilver);
-  e.SetColor(platform::clNavy);
-  e.SetSelForeColor(platform::clHighlightText);
-  e.SetSelBackColor(platform::clHighlight);
+  editor::ConfigureMemo1(e);
   platform::TFontSpec font;
   font.Name = "Liberation Mono";
   font.Height = -13;

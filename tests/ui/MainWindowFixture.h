@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ScriptedDialogs.h"
-#include "app/StatusPanels.h"
+#include "app/DocumentStatus.h"
 #include "app/Umain.h"
 #include "app/Uprop.h"
 #include "qt/EditorWidget.h"

@@ -23,7 +23,7 @@ class MediaDialog : public MainWindowFixture {
 
   // A dialog of the kind, shown (not modally) so its show handler runs.
   TFimage* Open(int tag) {
-    auto* dialog = new TFimage(&Main());
+    auto* dialog = new TFimage(Main());
     dialog->Tag = tag;
     dialog->show();
     QApplication::processEvents();

@@ -15,13 +15,13 @@
 #include <deque>
 #include <optional>
 
-#include "app/Dialogs.h"
-#include "app/StatusPanels.h"
+#include "app/DocumentStatus.h"
 #include "app/Umain.h"
 #include "preview/PreviewCommands.h"
 #include "preview/Uview.h"
 #include "preview/WebBrowser.h"
 #include "preview/WebEngineBrowser.h"
+#include "widgets/Dialogs.h"
 #include "widgets/XPButtons.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "editor/HLEditor.h"
+#include "editor/Memo1Settings.h"
 #include "qt/EditorWidget.h"
 
 namespace {
@@ -16,9 +16,7 @@ class ScaleTwo : public ::testing::Test {
   void SetUp() override {
     if (qApp->devicePixelRatio() != 2.0) GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
     editor::THLEditor& e = w.Editor();
-    editor::ApplyMemo1Highlighting(e);
-    e.SetGutterWidth(25);
-    e.SetColor(platform::clNavy);
+    editor::ConfigureMemo1(e);
     platform::TFontSpec font;
     font.Name = "Liberation Mono";
     font.Height = -13;

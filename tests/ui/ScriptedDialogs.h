@@ -7,7 +7,7 @@
 #include <deque>
 #include <optional>
 
-#include "app/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 // Answers each dialog from its own queue (an empty queue answers "cancel", "No" or no
 // colour) and records what was asked, in order. Installs itself for its lifetime.

@@ -10,12 +10,12 @@
 #include <functional>
 #include <optional>
 
-#include "app/Dialogs.h"
-#include "app/StatusPanels.h"
+#include "app/DocumentStatus.h"
 #include "app/Umain.h"
 #include "preview/DefaultTestUrl.h"
 #include "preview/PreviewCommands.h"
 #include "preview/Usetting.h"
+#include "widgets/Dialogs.h"
 #include "widgets/XPButtons.h"
 
 namespace {
@@ -48,19 +48,16 @@ class ScriptedOpenDialog : public TPlatformDialogs {
 
 void FlushDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-// A settings dialog shown on a bar of six panels, as the main window has them.
+// A settings dialog for the main window's document, shown on its own.
 class SettingDialogTest : public ::testing::Test {
  protected:
-  SettingDialogTest() {
-    for (int i = 0; i < 6; ++i) panels.AddPanel(50, Qt::AlignCenter, TStatusPanels::TBevel::bvLowered);
-  }
   void TearDown() override {
     SetDialogs(nullptr);
     delete dialog.data();
     FlushDeferredDeletes();
   }
   void Open() {
-    dialog = new TFsetting(panels);
+    dialog = new TFsetting(main);
     dialog->show();
     QCoreApplication::processEvents();
   }
@@ -71,7 +68,8 @@ class SettingDialogTest : public ::testing::Test {
     return dialog.isNull() && Fsetting == nullptr;
   }
 
-  TStatusPanels panels;
+  TFmain main;
+  TStatusPanels& panels = *main.Status1;
   QPointer<TFsetting> dialog;
 };
 

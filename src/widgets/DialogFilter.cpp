@@ -1,5 +1,5 @@
 // File dialog filter conversion.
-#include "app/DialogFilter.h"
+#include "widgets/DialogFilter.h"
 
 QStringList QtNameFilters(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));

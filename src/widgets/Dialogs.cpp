@@ -1,6 +1,6 @@
 // The program's platform dialogs on Qt: file open and save, the Yes/No question, the
 // error box and the colour picker.
-#include "app/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "app/DialogFilter.h"
+#include "widgets/DialogFilter.h"
 
 namespace {
 

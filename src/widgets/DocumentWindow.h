@@ -1,0 +1,32 @@
+// TDocumentWindow: what the palettes, the media dialog and the preview may ask of the
+// window that holds the document. The main window implements it; they know nothing else
+// of that window.
+#pragma once
+
+#include <QString>
+#include <string>
+
+class QWidget;
+
+class TDocumentWindow {
+ public:
+  // Feeds text to the editor as one synchronous character message per byte
+  // (Windows-1251), so the editor's own typing rules decide what each character does.
+  virtual void SendAsTyping(const std::string& text) = 0;
+  // Saves as the File menu's Save does: into the document's file, or through Save As
+  // while it has none (where the user may cancel). Errors escape to the caller.
+  virtual void Save() = 0;
+  // The document's file as the window shows it: its full path, or "Новый" while it has
+  // none.
+  virtual QString FileName() const = 0;
+  // True while the document has changes that are not saved.
+  virtual bool Modified() const = 0;
+  // The address the preview shows instead of the file; empty when none is set.
+  virtual QString TestUrl() const = 0;
+  virtual void SetTestUrl(const QString& url) = 0;
+  // The window the document's dialogs belong to.
+  virtual QWidget* Window() = 0;
+
+ protected:
+  ~TDocumentWindow() = default;
+};
