@@ -12,6 +12,7 @@
 
 #include "../tests/core/FakeHost.h"
 #include "editor/HLEditor.h"
+#include "memo1_setup.h"
 #include "qsci_html_corpus.h"
 #include "qt/EditorWidget.h"
 
@@ -130,12 +131,7 @@ BENCHMARK(BM_ColourView_QScintilla)->Unit(benchmark::kMicrosecond);
 struct OwnWindow {
   OwnWindow() {
     editor::THLEditor& memo = widget.Editor();
-    memo.SetColor(platform::clNavy);
-    platform::TFontSpec font;
-    font.Name = "Courier New";
-    font.Height = -13;
-    memo.SetFont(font);
-    editor::ApplyMemo1Highlighting(memo);
+    bench_setup::ConfigureLikeMemo1(memo);
     for (const auto& line : bench_corpus::DenseHtml(DocumentRows)) memo.Lines().Add(line);
     memo.TextEdited(0, 0, editor::taWholeText, "");
     widget.resize(1000, 800);
