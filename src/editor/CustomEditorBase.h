@@ -356,6 +356,8 @@ class TCustomEditorBase {
   void ApplyLineMark(int row, int colBeg, int colEnd);
   void ApplyBracketColours(int row);
   void ApplySelectionColours(int row, int colBeg, int colEnd, bool marked);
+  // The right-margin line between two pixel rows.
+  void DrawRightMarginBand(int top, int bottom);
   int CellLeft(int column) const { return GutterWidth + 3 + (column - LeftCol) * CellWidth; }
   int ClientWidth() const { return host_.ClientSize().Width; }
   int ClientHeight() const { return host_.ClientSize().Height; }
