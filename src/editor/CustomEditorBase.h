@@ -233,6 +233,10 @@ class TCustomEditorBase {
   // Fonts are made again for the next row painted (the text was replaced).
   void DropFontCache();
   void InvalidateControl();
+  // After lines were inserted (delta > 0) or removed (delta < 0) just below row
+  // changedRow: the rows that only moved are shifted on the window, and row changedRow
+  // with any inserted rows is repainted; anything else repaints the whole window.
+  void ShowRowsShifted(int changedRow, int delta);
 
   // ---- Keys and dispatch ----
   TKeyboard Keyboard;

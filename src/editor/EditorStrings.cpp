@@ -63,6 +63,7 @@ void TEditorStrings::Add(std::string_view s) {
 void TEditorStrings::Insert(int index, std::string_view s) {
   CheckIndex(index, Count() + 1);
   lines_.insert(static_cast<std::size_t>(index), editor_.TabsToBlanks(s));
+  editor_.LinesMoved(index, 1);
   Changed();
 }
 
@@ -86,6 +87,7 @@ void TEditorStrings::Put(int index, std::string_view s) {
 void TEditorStrings::Delete(int index) {
   CheckIndex(index, Count());
   lines_.erase(static_cast<std::size_t>(index), static_cast<std::size_t>(index) + 1);
+  editor_.LinesMoved(index, -1);
   Changed();
 }
 
@@ -194,6 +196,7 @@ void TEditorStrings::InsertLines(int index, const std::vector<std::string_view>&
   lines.reserve(pieces.size());
   for (std::string_view piece : pieces) lines.push_back(editor_.TabsToBlanks(piece));
   lines_.insert(static_cast<std::size_t>(index), lines);
+  editor_.LinesMoved(index, static_cast<int>(pieces.size()));
   Changed();
 }
 
@@ -249,6 +252,7 @@ void TEditorStrings::DeleteBlock(int x1, int y1, int x2, int y2) {
   TListUpdate bracket(*this);
   if (y2 > y1) {
     lines_.erase(static_cast<std::size_t>(y1) + 1, static_cast<std::size_t>(y2) + 1);
+    editor_.LinesMoved(y1 + 1, y1 - y2);
     Changed();
   }
   ReplaceLine(y1, first);
