@@ -7,9 +7,9 @@
 
 namespace bench_corpus {
 
-// Lines of tags, attributes, quoted values, entities, comments and a tag that spans two
-// rows, cycling through a fixed set with the row number mixed in.
-inline std::vector<std::string> DenseHtml(int lineCount) {
+// One line of the corpus: tags, attributes, quoted values, entities, comments and a tag
+// that spans two rows, cycling through a fixed set with the row number mixed in.
+inline std::string DenseHtmlLine(int row) {
   static const char* const patterns[] = {
       "<tr><td class=\"name\" width=120>Item &amp; #</td><td align=right>#.50</td></tr>",
       "<p>Some <b>bold</b> and <i>italic</i> text with <a href=\"page#.htm\">a link</a>.</p>",
@@ -22,16 +22,18 @@ inline std::vector<std::string> DenseHtml(int lineCount) {
       "  <font face=\"Arial\" size=2 color=red>&nbsp;Price: # &euro;</font><br>",
       "<h2 id=h#>Heading # &mdash; <span title='x y'>more</span></h2>",
   };
+  std::string line = patterns[row % (sizeof patterns / sizeof *patterns)];
+  const std::string number = std::to_string(row);
+  for (std::size_t at = line.find('#'); at != std::string::npos; at = line.find('#', at + number.size()))
+    line.replace(at, 1, number);
+  return line;
+}
+
+// The first lineCount lines of the corpus.
+inline std::vector<std::string> DenseHtml(int lineCount) {
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(lineCount));
-  for (int row = 0; row < lineCount; ++row) {
-    std::string line = patterns[row % (sizeof patterns / sizeof *patterns)];
-    const std::string number = std::to_string(row);
-    for (std::size_t at = line.find('#'); at != std::string::npos;
-         at = line.find('#', at + number.size()))
-      line.replace(at, 1, number);
-    lines.push_back(std::move(line));
-  }
+  for (int row = 0; row < lineCount; ++row) lines.push_back(DenseHtmlLine(row));
   return lines;
 }
 

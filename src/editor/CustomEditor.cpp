@@ -54,6 +54,8 @@ void TCustomEditor::EmptyUndoHistory() { UndoBuffer().Clear(); }
 
 void TCustomEditor::TextEdited(int, int, int, std::string_view) {}
 
+void TCustomEditor::LinesMoved(int, int) {}
+
 void TCustomEditor::Refresh() {
   host_.InvalidateAll();
   host_.UpdateWindow();

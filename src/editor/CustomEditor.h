@@ -70,6 +70,9 @@ class TCustomEditor : public TCustomEditorBase {
   void EmptyUndoHistory();
   // The change report the highlighter answers; action as TTextEditAction.
   virtual void TextEdited(int column, int row, int action, std::string_view text);
+  // The store inserted (delta > 0) or removed (delta < 0) whole lines at line index; what
+  // is kept per line moves along with them.
+  virtual void LinesMoved(int index, int delta);
 
   std::function<void()> OnChange;
 

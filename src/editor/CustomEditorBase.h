@@ -233,6 +233,10 @@ class TCustomEditorBase {
   // Fonts are made again for the next row painted (the text was replaced).
   void DropFontCache();
   void InvalidateControl();
+  // After lines were inserted (delta > 0) or removed (delta < 0) just below row
+  // changedRow: the rows that only moved are shifted on the window, and row changedRow
+  // with any inserted rows is repainted; anything else repaints the whole window.
+  void ShowRowsShifted(int changedRow, int delta);
 
   // ---- Keys and dispatch ----
   TKeyboard Keyboard;
@@ -356,6 +360,8 @@ class TCustomEditorBase {
   void ApplyLineMark(int row, int colBeg, int colEnd);
   void ApplyBracketColours(int row);
   void ApplySelectionColours(int row, int colBeg, int colEnd, bool marked);
+  // The right-margin line between two pixel rows.
+  void DrawRightMarginBand(int top, int bottom);
   int CellLeft(int column) const { return GutterWidth + 3 + (column - LeftCol) * CellWidth; }
   int ClientWidth() const { return host_.ClientSize().Width; }
   int ClientHeight() const { return host_.ClientSize().Height; }

@@ -101,6 +101,7 @@ void TypePrintable(TCustomEditor& editor, unsigned char ch) {
 void TypeLineBreak(TCustomEditor& editor) {
   int indent = 0;
   int newRow = 0;
+  const bool hadSelection = editor.Selected;
   {
     // Enter over a selection is one undo step: the deletion and the break together.
     TUndoGroupGuard group(editor, editor.Selected ? TUndoGroupGuard::gaOpen : TUndoGroupGuard::gaSkip);
@@ -121,7 +122,11 @@ void TypeLineBreak(TCustomEditor& editor) {
     editor.TextEdited(editor.CaretX - 1, editor.CaretY, taInsert, LineBreak);
     newRow = y + 1;
   }
-  editor.InvalidateControl();
+  if (hadSelection) {
+    editor.InvalidateControl();
+  } else {
+    editor.ShowRowsShifted(newRow - 1, 1);
+  }
   editor.TextChanged();
   editor.MoveCaretTo(indent, newRow);
 }

@@ -120,6 +120,7 @@ void PlaceAtCaret(const TCustomEditor& editor, TCaretTarget caret) {
 void JoinWithRowAbove(TCustomEditor& editor, TCaretTarget caret) {
   if (editor.CaretY <= 0) return;
   bool joined = false;
+  const bool hadSelection = editor.Selected;
   int x = 0;
   int y = 0;
   {
@@ -145,7 +146,11 @@ void JoinWithRowAbove(TCustomEditor& editor, TCaretTarget caret) {
   }
   editor.UpdateLayout();
   editor.TextEdited(x, y, taDelete, LineBreak);
-  editor.InvalidateControl();
+  if (hadSelection) {
+    editor.InvalidateControl();
+  } else {
+    editor.ShowRowsShifted(y, -1);
+  }
   editor.TextChanged();
   caret.X = x;
   caret.Y = y;
@@ -260,7 +265,7 @@ void DeleteCharacter(TCustomEditor& editor, TCaretTarget caret) {
   lines.DeleteBlock(x, y, -1, y + 1);
   editor.UpdateLayout();
   editor.TextEdited(x, y, taDelete, LineBreak);
-  editor.InvalidateControl();
+  editor.ShowRowsShifted(y, -1);
   editor.TextChanged();
 }
 
@@ -278,7 +283,7 @@ bool DeleteLine(TCustomEditor& editor) {
   // One row fewer: the scroll range follows.
   editor.UpdateLayout();
   editor.TextEdited(0, y, taDelete, deleted);
-  editor.InvalidateControl();
+  editor.ShowRowsShifted(y, -1);
   editor.TextChanged();
   return true;
 }

@@ -62,8 +62,8 @@ void TEditorStrings::Add(std::string_view s) {
 
 void TEditorStrings::Insert(int index, std::string_view s) {
   CheckIndex(index, Count() + 1);
-  std::string line = editor_.TabsToBlanks(s);
-  lines_.insert(lines_.begin() + index, std::move(line));
+  lines_.insert(static_cast<std::size_t>(index), editor_.TabsToBlanks(s));
+  editor_.LinesMoved(index, 1);
   Changed();
 }
 
@@ -86,14 +86,14 @@ void TEditorStrings::Put(int index, std::string_view s) {
 
 void TEditorStrings::Delete(int index) {
   CheckIndex(index, Count());
-  lines_.erase(lines_.begin() + index);
+  lines_.erase(static_cast<std::size_t>(index), static_cast<std::size_t>(index) + 1);
+  editor_.LinesMoved(index, -1);
   Changed();
 }
 
 void TEditorStrings::Clear() {
   if (lines_.empty()) return;
   lines_.clear();
-  lines_.shrink_to_fit();
   Changed();
 }
 
@@ -101,11 +101,11 @@ void TEditorStrings::Clear() {
 
 std::string TEditorStrings::Text() const {
   std::size_t size = 0;
-  for (const std::string& line : lines_) size += line.size() + 2;
+  for (std::size_t i = 0; i < lines_.size(); ++i) size += lines_[i].size() + 2;
   std::string text;
   text.reserve(size);
-  for (const std::string& line : lines_) {
-    text += line;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    text += lines_[i];
     text += "\r\n";
   }
   return text;
@@ -147,7 +147,7 @@ void TEditorStrings::AppendLines(const std::vector<std::string>& source) {
 }
 
 void TEditorStrings::ReplaceAll(std::vector<std::string> lines) {
-  lines_ = std::move(lines);
+  lines_.assign(std::move(lines));
   Changed();
 }
 
@@ -179,7 +179,7 @@ void TEditorStrings::PadToCaret() {
     // The record sits where the new line break goes, at the end of the current last line,
     // so that undoing the run joins the appended lines back onto that line.
     editor_.UndoBuffer().Add(std::make_unique<TReLineUndo>(editor_, column, Count() - 1, "\r\n"));
-    lines_.emplace_back();
+    lines_.push_back({});
     Changed();
     column = 0;
   }
@@ -195,8 +195,8 @@ void TEditorStrings::InsertLines(int index, const std::vector<std::string_view>&
   std::vector<std::string> lines;
   lines.reserve(pieces.size());
   for (std::string_view piece : pieces) lines.push_back(editor_.TabsToBlanks(piece));
-  lines_.insert(lines_.begin() + index, std::make_move_iterator(lines.begin()),
-                std::make_move_iterator(lines.end()));
+  lines_.insert(static_cast<std::size_t>(index), lines);
+  editor_.LinesMoved(index, static_cast<int>(pieces.size()));
   Changed();
 }
 
@@ -251,7 +251,8 @@ void TEditorStrings::DeleteBlock(int x1, int y1, int x2, int y2) {
   TUpdateLockGuard lock(editor_);
   TListUpdate bracket(*this);
   if (y2 > y1) {
-    lines_.erase(lines_.begin() + y1 + 1, lines_.begin() + y2 + 1);
+    lines_.erase(static_cast<std::size_t>(y1) + 1, static_cast<std::size_t>(y2) + 1);
+    editor_.LinesMoved(y1 + 1, y1 - y2);
     Changed();
   }
   ReplaceLine(y1, first);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/LineGapBuffer.h"
 #include "platform/Types.h"
 
 namespace editor {
@@ -97,7 +98,7 @@ class TEditorStrings {
   std::string Trimmed(std::string_view s) const;
 
   TCustomEditor& editor_;
-  std::vector<std::string> lines_;
+  TLineGapBuffer lines_;
   int updateCount_ = 0;
   bool changedInUpdate_ = false;
 };

@@ -30,6 +30,23 @@ std::uint8_t EndState(std::string_view line, std::uint8_t state) {
   }
 }
 
+// Where the colouring of a line may stop: nothing past column LastAttrColumn is drawn,
+// and the tokens before the cut are classified exactly as in the whole line. The cut
+// goes before a "<" or ">" (which end any word), or at a blank not followed by "=" (the
+// only look past a token), at or after that column; a quoted string cut there keeps its
+// class, and its colour past the column is never shown.
+std::size_t ColouredLength(std::string_view line) {
+  for (std::size_t pos = LastAttrColumn; pos < line.size(); ++pos) {
+    const char c = line[pos];
+    if (c == '<' || c == '>') return pos;
+    if (c != ' ') continue;
+    const std::size_t next = line.find_first_not_of(" \t\r\n", pos);
+    if (next == std::string_view::npos || line[next] != '=') return pos;
+    pos = next;
+  }
+  return line.size();
+}
+
 // Edits that add or remove these can move where a tag opens or closes. Line breaks
 // count in either spelling: pasted text may carry bare LF line ends.
 bool ContainsHtmlTrigger(std::string_view text) {
@@ -126,6 +143,22 @@ void THLEditor::TextEdited(int, int row, int action, std::string_view text) {
   if (changed) InvalidateControl();
 }
 
+void THLEditor::LinesMoved(int index, int delta) {
+  if (index < 0 || index > MaxStateLine || delta == 0) return;
+  const auto at = LineStartStates.begin() + index;
+  if (delta > 0) {
+    // New rows start as the row at index did: the state where the break went in.
+    const std::uint8_t state = LineStartStates[static_cast<std::size_t>(index)];
+    const auto count = std::min<std::ptrdiff_t>(delta, LineStartStates.end() - at);
+    std::move_backward(at, LineStartStates.end() - count, LineStartStates.end());
+    std::fill(at, at + count, state);
+  } else {
+    const auto count = std::min<std::ptrdiff_t>(-delta, LineStartStates.end() - at);
+    std::move(at + count, LineStartStates.end(), at);
+    std::fill(LineStartStates.end() - count, LineStartStates.end(), StateUnknown);
+  }
+}
+
 // ---- Colouring one row ----
 
 std::uint8_t THLEditor::StartStateForColouring(int row) {
@@ -137,7 +170,12 @@ std::uint8_t THLEditor::StartStateForColouring(int row) {
 void THLEditor::ComputeLineAttrs(int row, int, int) {
   if (!syntaxHighlighting_) return;
   // The painter asks only for rows of the text; any other row colours as an empty one.
-  if (!LineText(row, currentLine_)) currentLine_.clear();
+  if (row >= 0 && row < LineCount()) {
+    const std::string& line = Lines().Get(row);
+    currentLine_.assign(line, 0, ColouredLength(line));
+  } else {
+    currentLine_.clear();
+  }
   FillBaseColours();
   if (highlighter_ != hlHtml) return;
   const bool inTag = StartStateForColouring(row) == StateInTag;

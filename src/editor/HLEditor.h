@@ -82,6 +82,9 @@ class THLEditor : public TEditor {
 
   void ComputeLineAttrs(int row, int colBeg, int colEnd) override;
   void TextEdited(int column, int row, int action, std::string_view text) override;
+  // Start states move with their rows, so that a rescan after the edit finds only what
+  // the edit itself changed.
+  void LinesMoved(int index, int delta) override;
 
   // Recomputes start states from fromLine (fromLine < 0: all of them, from scratch).
   // Answers whether any cached state changed.

@@ -115,6 +115,30 @@ void TCustomEditorBase::ScrollPixelsAndInvalidate(bool vertical, int distance) {
   }
 }
 
+void TCustomEditorBase::ShowRowsShifted(int changedRow, int delta) {
+  const int rowsShown = VisibleRowCount + 1;  // the partial row at the bottom too
+  const int firstMoved = changedRow + 1 + std::max(delta, 0);  // where moved rows begin now
+  if (UpdateLock > 0 || !windowCreated_ || CellHeight <= 0 || changedRow < TopRow ||
+      changedRow >= TopRow + rowsShown || std::abs(delta) >= rowsShown) {
+    InvalidateControl();
+    return;
+  }
+  {
+    TCaretHider hider(*this);
+    const int width = ClientWidth();
+    const int height = ClientHeight();
+    const int top = (firstMoved - TopRow) * CellHeight;
+    const int distance = delta * CellHeight;
+    if (top < height) {
+      host_.ScrollPixels(0, distance, TRect{0, top - distance, width, height}, TRect{0, top, width, height});
+      // Rows pulled up from below the window are drawn anew.
+      if (delta < 0) host_.InvalidateRect(TRect{0, std::max(height + distance - CellHeight, top), width, height});
+    }
+    RepaintRows(changedRow, firstMoved - 1);
+  }
+  PlaceSystemCaret();
+}
+
 void TCustomEditorBase::ScrollMessage(platform::TScrollBarKind kind, int code) {
   TControlScrollBar95& bar = kind == platform::TScrollBarKind::sbVertical ? VertScrollBar : HorzScrollBar;
   const int pos = bar.PositionForCode(code);

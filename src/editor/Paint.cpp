@@ -92,7 +92,8 @@ void TCustomEditorBase::PaintLine(int row, int colBeg, int colEnd) {
     canvas.FillRect(platform::Bounds(CellLeft(painted), top, restWidth, CellHeight),
                     selectedRowEnd ? SelBackColor : Color);
   }
-  DrawRightMargin();
+  // Only the row's own piece of the margin line: the rest of it is already there.
+  DrawRightMarginBand(top, top + CellHeight);
 }
 
 void TCustomEditorBase::PaintRowText(int row, const std::string& text, int colBeg, int& painted, int colEnd) {
@@ -207,10 +208,12 @@ void TCustomEditorBase::PaintGutter() {
   if (OnPaintGutter) OnPaintGutter(canvas);
 }
 
-void TCustomEditorBase::DrawRightMargin() {
+void TCustomEditorBase::DrawRightMargin() { DrawRightMarginBand(0, ClientHeight()); }
+
+void TCustomEditorBase::DrawRightMarginBand(int top, int bottom) {
   marginDrawn_ = RightMarginVisible && LeftCol < RightMargin && RightMargin < LastVisibleCol + 3;
   if (!marginDrawn_ || !windowCreated_) return;
-  host_.Canvas().VerticalLine(GutterWidth + 3 + (RightMargin - LeftCol) * CellWidth, 0, ClientHeight(), 1,
+  host_.Canvas().VerticalLine(GutterWidth + 3 + (RightMargin - LeftCol) * CellWidth, top, bottom, 1,
                               RightMarginColor);
 }
 

@@ -413,3 +413,22 @@ TEST_F(HighlightTest, ChangingTheModeRebuildsAndRepaints) {
 }
 
 }  // namespace
+
+namespace {
+
+// A row far longer than can be shown is coloured only up to what can be shown, yet a
+// token that crosses the last column keeps the class the whole row gives it.
+TEST_F(HighlightTest, LongRowsColourTheShownColumnsAsTheWholeRowWould) {
+  const std::string head = "<p " + std::string(1017, 'x') + " ";  // col 1021 starts a word
+  const std::string tail = "<b>" + std::string(200000, 'y');
+  // An attribute name crossing the last column, its "=" past it.
+  Load({head + "name   = 1" + tail, head + "1234567 < " + tail, head + "\"a b c d\" " + tail});
+  memo.ComputeLineAttrs(0, 0, MaxColumn);
+  EXPECT_EQ(memo.Attrs[1024], AttrOf(DistinctColors().Identifier));
+  memo.ComputeLineAttrs(1, 0, MaxColumn);
+  EXPECT_EQ(memo.Attrs[1024], AttrOf(DistinctColors().Number));
+  memo.ComputeLineAttrs(2, 0, MaxColumn);
+  EXPECT_EQ(memo.Attrs[1024], AttrOf(DistinctColors().PlainText));
+}
+
+}  // namespace

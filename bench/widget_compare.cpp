@@ -1,0 +1,513 @@
+// Side-by-side costs of three editor windows on the same generated Windows-1251 HTML
+// files: this program's EditorWidget (set up as Memo1), QScintilla with its HTML lexer
+// and QPlainTextEdit. Every operation is a real key event followed by the paint it
+// causes. Each editor and file runs in a child process of its own, so that its peak
+// resident memory is its own. Prints one Markdown table.
+//
+//   widget_compare [--sizes=1k,1m,10m,50m,1mlines,longline] [--editors=ours,plain,qsci]
+//                  [--keys=200] [--budget=1.5] [--dir=/tmp]
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qsciscintilla.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/Memo1Settings.h"
+#include "platform/Cp1251.h"
+#include "platform/TextFile.h"
+#include "qsci_html_corpus.h"
+#include "qt/EditorWidget.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// ---- Generated files ----
+
+struct TestFile {
+  std::string key;    // flag name
+  std::string title;  // table name
+};
+
+const std::vector<TestFile> kFiles = {
+    {"1k", "1 KB"},         {"1m", "1 MB"},           {"10m", "10 MB"},
+    {"50m", "50 MB"},       {"1mlines", "1,000,000 lines"}, {"longline", "one 200,000-byte line"},
+};
+
+// Every seventh row carries Russian text in Windows-1251.
+std::string CorpusLine(int row) {
+  std::string line = bench_corpus::DenseHtmlLine(row);
+  if (row % 7 == 3) line += "<p>\xcf\xf0\xe8\xe2\xe5\xf2, \xec\xe8\xf0!</p>";
+  return line;
+}
+
+void Generate(const std::string& key, const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  if (key == "longline") {
+    std::string line;
+    for (int row = 0; line.size() < 200000; ++row) line += CorpusLine(row);
+    line.resize(200000);
+    out << line << "\r\n";
+    return;
+  }
+  if (key == "1mlines") {
+    for (int row = 0; row < 1000000; ++row) out << "<li>item " << row << "</li>\r\n";
+    return;
+  }
+  const std::size_t target = key == "1k" ? 1024 : key == "1m" ? 1u << 20 : key == "10m" ? 10u << 20 : 50u << 20;
+  std::size_t written = 0;
+  for (int row = 0; written < target; ++row) {
+    const std::string line = CorpusLine(row);
+    out << line << "\r\n";
+    written += line.size() + 2;
+  }
+}
+
+std::string ReadAll(const std::string& path) {
+  std::string bytes;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    std::fseek(f, 0, SEEK_END);
+    bytes.resize(static_cast<std::size_t>(std::ftell(f)));
+    std::fseek(f, 0, SEEK_SET);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+// The floor for Open: the file read into memory in one go and its lines counted.
+double ReadAndCountMs(const std::string& path) {
+  double best = 1e30;
+  for (int i = 0; i < 3; ++i) {
+    const auto start = Clock::now();
+    const std::string bytes = ReadAll(path);
+    volatile long lines = std::count(bytes.begin(), bytes.end(), '\n');
+    (void)lines;
+    best = std::min(best, MsSince(start));
+  }
+  return best;
+}
+
+long PeakRssKiB() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  return 0;
+}
+
+// ---- The editors behind one interface ----
+
+class Subject {
+ public:
+  virtual ~Subject() = default;
+  virtual QWidget& Widget() = 0;
+  // The key events go here.
+  virtual QWidget& KeyTarget() { return Widget(); }
+  virtual void Open(const std::string& path) = 0;
+  virtual int LineCount() = 0;
+  // Caret at (column, row), the row scrolled into the view.
+  virtual void GoTo(int column, int row) = 0;
+  virtual bool HasDeleteLine() const = 0;
+  virtual void DeleteLineKey() = 0;
+};
+
+class OwnSubject : public Subject {
+ public:
+  OwnSubject() { editor::ConfigureMemo1(widget_.Editor()); }
+  QWidget& Widget() override { return widget_; }
+  // As the main window opens a document: one reading pass, then the view at the top.
+  void Open(const std::string& path) override {
+    platform::TTextFileReader reader(path);
+    std::vector<std::string> text;
+    for (std::string line; reader.ReadLine(line);) text.push_back(std::move(line));
+    editor::THLEditor& memo = widget_.Editor();
+    memo.Lines().Assign(std::move(text));
+    memo.MoveCaretTo(0, 0);
+    memo.RescanLineStates(-1);
+    memo.UpdateLayout();
+    memo.ScrollView(true, 0);
+    memo.ScrollView(false, 0);
+    memo.Refresh();
+  }
+  int LineCount() override { return widget_.Editor().LineCount(); }
+  void GoTo(int column, int row) override {
+    editor::THLEditor& memo = widget_.Editor();
+    memo.SetLeftTop(0, std::max(row - 10, 0));
+    memo.MoveCaretTo(column, row);
+  }
+  bool HasDeleteLine() const override { return true; }
+  void DeleteLineKey() override { QTest::keyClick(&widget_, Qt::Key_Y, Qt::ControlModifier); }
+
+ private:
+  EditorWidget widget_;
+};
+
+class PlainSubject : public Subject {
+ public:
+  PlainSubject() {
+    edit_.setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont font("Courier New");
+    font.setPixelSize(13);
+    edit_.setFont(font);
+  }
+  QWidget& Widget() override { return edit_; }
+  void Open(const std::string& path) override {
+    const std::string bytes = ReadAll(path);
+    edit_.setPlainText(QString::fromStdU16String(platform::Cp1251ToUtf16(bytes)));
+  }
+  int LineCount() override { return edit_.blockCount(); }
+  void GoTo(int column, int row) override {
+    QTextCursor cursor(edit_.document()->findBlockByNumber(row));
+    cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+    edit_.setTextCursor(cursor);
+    edit_.ensureCursorVisible();
+  }
+  bool HasDeleteLine() const override { return false; }
+  void DeleteLineKey() override {}
+
+ private:
+  QPlainTextEdit edit_;
+};
+
+class QsciSubject : public Subject {
+ public:
+  QsciSubject() {
+    edit_.setUtf8(false);
+    edit_.setLexer(&lexer_);
+  }
+  QWidget& Widget() override { return edit_; }
+  void Open(const std::string& path) override {
+    const std::string bytes = ReadAll(path);
+    edit_.SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL, bytes.c_str());
+    edit_.SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+  }
+  int LineCount() override { return edit_.lines(); }
+  void GoTo(int column, int row) override {
+    edit_.setCursorPosition(row, column);
+    edit_.ensureLineVisible(row);
+  }
+  bool HasDeleteLine() const override { return true; }
+  void DeleteLineKey() override {
+    QTest::keyClick(&edit_, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+  }
+
+ private:
+  QsciScintilla edit_;
+  QsciLexerHTML lexer_;
+};
+
+std::unique_ptr<Subject> MakeSubject(const std::string& name) {
+  if (name == "ours") return std::make_unique<OwnSubject>();
+  if (name == "plain") return std::make_unique<PlainSubject>();
+  return std::make_unique<QsciSubject>();
+}
+
+// ---- Measuring in the child ----
+
+struct Samples {
+  std::vector<double> ms;
+  double Mean() const {
+    double sum = 0;
+    for (double m : ms) sum += m;
+    return ms.empty() ? 0 : sum / static_cast<double>(ms.size());
+  }
+  double P99() const {
+    if (ms.empty()) return 0;
+    std::vector<double> sorted = ms;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[std::min(sorted.size() - 1, static_cast<std::size_t>(0.99 * static_cast<double>(sorted.size())))];
+  }
+};
+
+// Everything the event loop has pending, the paint of the changed area included.
+void Settle() { QApplication::processEvents(); }
+
+double Timed(const std::function<void()>& action) {
+  const auto start = Clock::now();
+  action();
+  Settle();
+  return MsSince(start);
+}
+
+struct ChildOptions {
+  std::string editor, file, key;
+  int keys = 200;
+  double budget = 1.5;
+  std::string ops;  // empty: all of them
+  bool Wants(const char* op) const { return ops.empty() || ("," + ops + ",").find("," + std::string(op) + ",") != std::string::npos; }
+};
+
+// Up to `count` timed runs of `step`, stopping early once the budget is spent.
+Samples Repeat(int count, double budgetMs, const std::function<double()>& step) {
+  Samples s;
+  const auto start = Clock::now();
+  for (int i = 0; i < count && (i < 5 || MsSince(start) < budgetMs); ++i) s.ms.push_back(step());
+  return s;
+}
+
+void Report(const char* op, const Samples& s) {
+  std::printf("RESULT %s %.4f %.4f %zu\n", op, s.Mean(), s.P99(), s.ms.size());
+}
+
+// A row in the middle that starts with a tag, so that Enter at its end gives no indent.
+int MiddleRow(Subject& subject) {
+  int row = subject.LineCount() / 2;
+  if (subject.LineCount() > 20) {
+    while (bench_corpus::DenseHtmlLine(row)[0] == ' ') ++row;
+  }
+  return row;
+}
+
+int RunChild(const ChildOptions& o) {
+  std::unique_ptr<Subject> subject = MakeSubject(o.editor);
+  QWidget& w = subject->Widget();
+  w.resize(1000, 800);
+  w.show();
+  w.activateWindow();
+  w.setFocus();
+  Settle();
+  if (o.file.empty()) {  // the empty program
+    std::printf("RESULT open 0 0 1\nRSS %ld\n", PeakRssKiB());
+    return 0;
+  }
+  const double budget = o.budget * 1000;
+  Samples open;
+  open.ms.push_back(Timed([&] { subject->Open(o.file); }));
+  Report("open", open);
+  std::printf("RSS %ld\n", PeakRssKiB());
+  std::fflush(stdout);
+
+  QWidget& k = subject->KeyTarget();
+  const bool longLine = o.key == "longline";
+  const int row = longLine ? 0 : MiddleRow(*subject);
+  subject->GoTo(longLine ? 40 : 5, row);
+  Settle();
+  // Letters typed where the row is in view; every 40 letters the caret goes back (not
+  // timed), so that the view never scrolls sideways.
+  int typed = 0;
+  const auto letter = [&] {
+    if (++typed % 40 == 0) {
+      subject->GoTo(longLine ? 40 : 5, row);
+      Settle();
+    }
+    return Timed([&] { QTest::keyClick(&k, Qt::Key_A); });
+  };
+  if (o.Wants("letter")) Report("letter", Repeat(o.keys, budget, letter));
+  if (longLine) {
+    // The first "<" on the row turns the rest of it into a tag.
+    if (o.Wants("lt")) Report("lt", Repeat(1, budget, [&] { return Timed([&] { QTest::keyClick(&k, '<'); }); }));
+    return 0;
+  }
+
+  // Enter at the end of a row, then Backspace joining the rows again.
+  subject->GoTo(0, row);
+  QTest::keyClick(&k, Qt::Key_End);
+  Settle();
+  Samples enter, join;
+  const auto pairStart = Clock::now();
+  for (int i = 0; o.Wants("enter") && i < o.keys && (i < 5 || MsSince(pairStart) < 2 * budget); ++i) {
+    enter.ms.push_back(Timed([&] { QTest::keyClick(&k, Qt::Key_Return); }));
+    join.ms.push_back(Timed([&] { QTest::keyClick(&k, Qt::Key_Backspace); }));
+  }
+  if (!enter.ms.empty()) Report("enter", enter);
+  if (!join.ms.empty()) Report("join", join);
+
+  if (subject->HasDeleteLine() && o.Wants("deleteline")) {
+    subject->GoTo(0, row);
+    Settle();
+    Report("deleteline", Repeat(o.keys, budget, [&] { return Timed([&] { subject->DeleteLineKey(); }); }));
+  }
+
+  if (!o.Wants("paste")) return 0;
+  QString thousand;
+  for (int i = 0; i < 1000; ++i) thousand += QString::fromStdString(bench_corpus::DenseHtmlLine(i)) + "\n";
+  QApplication::clipboard()->setText(thousand);
+  subject->GoTo(0, MiddleRow(*subject));
+  Settle();
+  Report("paste", Repeat(o.keys / 10, budget, [&] {
+           return Timed([&] { QTest::keyClick(&k, Qt::Key_V, Qt::ControlModifier); });
+         }));
+  return 0;
+}
+
+// ---- The parent: runs the children and prints the table ----
+
+struct Result {
+  std::map<std::string, std::pair<double, double>> ops;  // op -> mean, p99
+  long openRssKiB = 0;
+  long peakRssKiB = 0;
+  bool ran = false;
+};
+
+Result RunInChild(const std::string& self, const std::string& editor, const std::string& file,
+                  const std::string& key, int keys, double budget) {
+  int fds[2];
+  if (pipe(fds) != 0) return {};
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(fds[1], 1);
+    close(fds[0]);
+    close(fds[1]);
+    const std::string a1 = "--child=" + editor, a2 = "--file=" + file, a3 = "--key=" + key,
+                      a4 = "--keys=" + std::to_string(keys), a5 = "--budget=" + std::to_string(budget);
+    execl(self.c_str(), self.c_str(), a1.c_str(), a2.c_str(), a3.c_str(), a4.c_str(), a5.c_str(),
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  std::string out;
+  char buf[4096];
+  for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;) out.append(buf, static_cast<std::size_t>(n));
+  close(fds[0]);
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  Result r;
+  r.ran = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  r.peakRssKiB = usage.ru_maxrss;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream in(line);
+    std::string tag, op;
+    in >> tag;
+    if (tag == "RSS") in >> r.openRssKiB;
+    if (tag != "RESULT") continue;
+    double mean = 0, p99 = 0;
+    in >> op >> mean >> p99;
+    r.ops[op] = {mean, p99};
+  }
+  return r;
+}
+
+std::string Ms(double ms) {
+  char buf[32];
+  if (ms < 1) std::snprintf(buf, sizeof buf, "%.3f", ms);
+  else if (ms < 100) std::snprintf(buf, sizeof buf, "%.1f", ms);
+  else std::snprintf(buf, sizeof buf, "%.0f", ms);
+  return buf;
+}
+
+std::string Cell(const Result& r, const std::string& op) {
+  if (!r.ran && r.ops.empty()) return "failed";
+  const auto it = r.ops.find(op);
+  if (it == r.ops.end()) return "–";
+  if (op == "open" || op == "lt") return Ms(it->second.first) + " ms";
+  return Ms(it->second.first) + " / " + Ms(it->second.second) + " ms";
+}
+
+std::vector<std::string> SplitList(const std::string& s) {
+  std::vector<std::string> items;
+  std::stringstream in(s);
+  for (std::string item; std::getline(in, item, ',');)
+    if (!item.empty()) items.push_back(item);
+  return items;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::map<std::string, std::string> flags;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const std::size_t eq = arg.find('=');
+    if (arg.rfind("--", 0) != 0 || eq == std::string::npos) {
+      std::fprintf(stderr,
+                   "usage: %s [--sizes=1k,1m,10m,50m,1mlines,longline] [--editors=ours,plain,qsci] "
+                   "[--keys=200] [--budget=1.5] [--dir=/tmp]\n",
+                   argv[0]);
+      return 2;
+    }
+    flags[arg.substr(2, eq - 2)] = arg.substr(eq + 1);
+  }
+  const auto flag = [&](const char* name, const char* fallback) {
+    const auto it = flags.find(name);
+    return it == flags.end() ? std::string(fallback) : it->second;
+  };
+  const int keys = std::stoi(flag("keys", "200"));
+  const double budget = std::stod(flag("budget", "1.5"));
+
+  if (flags.count("child")) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RunChild({flag("child", ""), flag("file", ""), flag("key", ""), keys, budget, flag("ops", "")});
+  }
+
+  const std::string self = "/proc/self/exe";
+  const std::vector<std::string> sizes = SplitList(flag("sizes", "1k,1m,10m,50m,1mlines,longline"));
+  const std::vector<std::string> editors = SplitList(flag("editors", "ours,plain,qsci"));
+  const std::string dir = flag("dir", "/tmp");
+  const std::map<std::string, std::string> names = {
+      {"ours", "Quorvel"}, {"plain", "QPlainTextEdit"}, {"qsci", "QScintilla (HTML lexer)"}};
+
+  std::map<std::string, Result> empty;
+  for (const std::string& e : editors) empty[e] = RunInChild(self, e, "", "", keys, budget);
+
+  std::string header = "| file | operation |", rule = "|---|---|";
+  for (const std::string& e : editors) {
+    header += " " + names.at(e) + " |";
+    rule += "---|";
+  }
+  std::vector<std::string> rows;
+  for (const std::string& key : sizes) {
+    const auto file = std::find_if(kFiles.begin(), kFiles.end(), [&](const TestFile& f) { return f.key == key; });
+    if (file == kFiles.end()) {
+      std::fprintf(stderr, "unknown size %s\n", key.c_str());
+      return 2;
+    }
+    const std::string path = dir + "/quorvel-bench-" + key + ".htm";
+    Generate(key, path);
+    const double floorMs = ReadAndCountMs(path);
+    const std::string fileSize = std::to_string(ReadAll(path).size() >> 10) + " KiB";
+    std::map<std::string, Result> results;
+    for (const std::string& e : editors) {
+      std::fprintf(stderr, "%s: %s...\n", file->title.c_str(), e.c_str());
+      results[e] = RunInChild(self, e, path, key, keys, budget);
+    }
+    const auto row = [&](const std::string& title, const std::function<std::string(const Result&, const std::string&)>& cell) {
+      std::string line = "| " + file->title + " | " + title + " |";
+      for (const std::string& e : editors) line += " " + cell(results[e], e) + " |";
+      rows.push_back(line);
+    };
+    row("open (read + count lines: " + Ms(floorMs) + " ms)", [](const Result& r, const std::string&) { return Cell(r, "open"); });
+    row("peak RSS at open, over the empty program (file " + fileSize + ")", [&](const Result& r, const std::string& e) {
+      return std::to_string((r.openRssKiB - empty[e].openRssKiB) >> 10) + " MiB";
+    });
+    row("peak RSS of the whole run", [](const Result& r, const std::string&) {
+      return std::to_string(r.peakRssKiB >> 10) + " MiB";
+    });
+    const std::vector<std::pair<std::string, std::string>> ops = {
+        {"letter", "letter, mean / p99"},       {"lt", "first \"<\" on the row"},
+        {"enter", "Enter, mean / p99"},         {"join", "Backspace joining rows, mean / p99"},
+        {"deleteline", "delete line, mean / p99"}, {"paste", "paste 1,000 lines, mean / p99"}};
+    for (const auto& [op, title] : ops) {
+      const bool any = std::any_of(editors.begin(), editors.end(), [&](const std::string& e) { return results[e].ops.count(op); });
+      if (any) row(title, [&op](const Result& r, const std::string&) { return Cell(r, op); });
+    }
+  }
+  std::printf("Empty program, peak RSS:");
+  for (const std::string& e : editors) std::printf(" %s %ld MiB;", names.at(e).c_str(), empty[e].openRssKiB >> 10);
+  std::printf("\n\n%s\n%s\n", header.c_str(), rule.c_str());
+  for (const std::string& r : rows) std::printf("%s\n", r.c_str());
+  return 0;
+}
