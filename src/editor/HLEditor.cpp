@@ -78,7 +78,12 @@ bool THLEditor::KeepsLineStates() const {
 }
 
 bool THLEditor::RescanLineStates(int fromLine) {
-  if (!KeepsLineStates() || LineCount() == 0) return false;
+  if (!KeepsLineStates()) return false;
+  // States past the last row belonged to rows deleted since; rows appended later (padding
+  // up to the caret reports no line break) must not inherit them.
+  const auto pastEnd = LineStartStates.begin() + std::clamp(LineCount(), 1, MaxStateLine + 1);
+  std::fill(pastEnd, LineStartStates.end(), StateUnknown);
+  if (LineCount() == 0) return false;
   const int lastLine = std::min(LineCount() - 1, MaxStateLine);
   if (fromLine > lastLine) return false;
 

@@ -4,6 +4,7 @@
 
 #include "editor/CustomEditor.h"
 #include "editor/EditingGuards.h"
+#include "editor/EditingOperations.h"
 #include "editor/UndoBuffer.h"
 
 namespace editor {
@@ -104,7 +105,8 @@ void TDeleteLineUndo::Undo() {
     const TUpdateLockGuard lock(editor);
     editor.Lines().Insert(CaretY, Text);
   }
-  editor.TextEdited(CaretX, CaretY, taInsert, Text);
+  // The line comes back with its break: the rows below move down.
+  editor.TextEdited(CaretX, CaretY, taInsert, Text + std::string(editing::LineBreak));
   editor.MoveCaretTo(CaretX, CaretY);
 }
 
@@ -166,14 +168,18 @@ void TDeleteSelectedUndo::Undo() {
     lines.InsertBlock(saved.SelBegX, saved.SelBegY, Text);
     editor.TextEdited(saved.SelBegX, saved.SelBegY, taInsert, Text);
   } else {
-    // Piece k goes back into row SelBegY + k, at the block's column or at the end of a
-    // row that is shorter.
+    // Piece k goes back into row SelBegY + k at the block's column. A row that holds a
+    // piece but is now shorter lost the blanks before the block when the deletion trimmed
+    // them: they come back with it. A row without a piece is left as it is.
     const std::vector<std::string_view> pieces = SplitAtBreaks(Text, TFinalBreak::fbEmptyPiece);
+    const auto blockColumn = static_cast<std::size_t>(std::max(saved.SelBegX, 0));
     for (int row = saved.SelBegY; row <= saved.SelEndY; ++row) {
       const std::size_t k = static_cast<std::size_t>(row - saved.SelBegY);
       std::string line = lines.Get(row);
-      const std::size_t column = std::min(line.size(), static_cast<std::size_t>(std::max(saved.SelBegX, 0)));
-      if (k < pieces.size()) line.insert(column, pieces[k]);
+      if (k < pieces.size() && !pieces[k].empty()) {
+        if (line.size() < blockColumn) line.resize(blockColumn, ' ');
+        line.insert(blockColumn, pieces[k]);
+      }
       lines.ReplaceLine(row, line);
     }
     editor.TextEdited(saved.SelBegX, saved.SelBegY, taColumnInsert, Text);
