@@ -34,6 +34,24 @@ void DeleteTextAt(TEditorStrings& lines, int x, int y, std::string_view text) {
   lines.DeleteBlock(x, y, end.X, end.Y);
 }
 
+// Steps the history down over the records below the top one that the top one continues
+// in the text: each starts where the text of the one before it ended. Records of one kind
+// that follow each other elsewhere (a break appended in overwrite mode, then a letter typed
+// further right) stay for the walk to take back one by one, each at its own place.
+template <class Record>
+int TakeContiguousRun(TUndoBuffer& history, const TEditorStrings& lines, std::string Record::*text) {
+  while (history.UndoPointer > 0) {
+    const TUndo& below = history.Record(history.UndoPointer - 1);
+    if (below.Kind() != history.Record(history.UndoPointer).Kind()) break;
+    const auto& older = static_cast<const Record&>(below);
+    const auto& newer = At<Record>(history, history.UndoPointer);
+    const platform::TPoint end = lines.BlockEnd(older.CaretX, older.CaretY, older.*text);
+    if (end.X + 1 != newer.CaretX || end.Y != newer.CaretY) break;
+    --history.UndoPointer;
+  }
+  return history.UndoPointer;
+}
+
 }  // namespace
 
 void TCaretUndo::Undo() {
@@ -62,10 +80,10 @@ void TSelectUndo::Undo() {
 void TInsertUndo::Undo() {
   TUndoBuffer& history = History();
   const int high = history.UndoPointer;
-  const int low = history.TakeRun(Kind());
+  TCustomEditor& editor = StringEditor();
+  const int low = TakeContiguousRun(history, editor.Lines(), &TInsertUndo::Text);
   const std::string text = Joined(history, low, high, &TInsertUndo::Text, TOrder::OldestFirst);
   const TInsertUndo& first = At<TInsertUndo>(history, low);
-  TCustomEditor& editor = StringEditor();
   DeleteTextAt(editor.Lines(), first.CaretX, first.CaretY, text);
   editor.TextEdited(first.CaretX, first.CaretY, taDelete, text);
   editor.MoveCaretTo(first.CaretX, first.CaretY);
@@ -90,10 +108,10 @@ void TInsertColumnUndo::Undo() {
 void TDeleteUndo::Undo() {
   TUndoBuffer& history = History();
   const int high = history.UndoPointer;
-  const int low = history.TakeRun(Kind());
+  TCustomEditor& editor = StringEditor();
+  const int low = TakeContiguousRun(history, editor.Lines(), &TInsertUndo::Text);
   const std::string text = Joined(history, low, high, &TInsertUndo::Text, TOrder::OldestFirst);
   const TInsertUndo& first = At<TInsertUndo>(history, low);
-  TCustomEditor& editor = StringEditor();
   editor.Lines().InsertBlock(first.CaretX, first.CaretY, text);
   editor.TextEdited(first.CaretX, first.CaretY, taInsert, text);
   editor.MoveCaretTo(first.CaretX, first.CaretY);
@@ -141,11 +159,11 @@ void TBackspaceUnindentUndo::Undo() {
 void TOverwriteUndo::Undo() {
   TUndoBuffer& history = History();
   const int high = history.UndoPointer;
-  const int low = history.TakeRun(Kind());
+  TCustomEditor& editor = StringEditor();
+  const int low = TakeContiguousRun(history, editor.Lines(), &TOverwriteUndo::NewText);
   const std::string oldText = Joined(history, low, high, &TOverwriteUndo::OldText, TOrder::OldestFirst);
   const std::string newText = Joined(history, low, high, &TOverwriteUndo::NewText, TOrder::OldestFirst);
   const TOverwriteUndo& first = At<TOverwriteUndo>(history, low);
-  TCustomEditor& editor = StringEditor();
   DeleteTextAt(editor.Lines(), first.CaretX, first.CaretY, newText);
   editor.Lines().InsertBlock(first.CaretX, first.CaretY, oldText);
   editor.TextEdited(first.CaretX, first.CaretY, taReplace, oldText);

@@ -1,6 +1,5 @@
 // The undo step: the walk over one group of records, Modified restored from the records,
 // and the repaint and notifications that end the step.
-#include <algorithm>
 #include <optional>
 
 #include "editor/CustomEditor.h"
@@ -76,12 +75,6 @@ bool TUndoBuffer::Walk() {
 void TUndoBuffer::FinishUndo(const TSavedSelection& selectionBefore, bool modifiedBefore, bool onlyCaret) {
   // Back at the state before the first recorded change: the text counts as unchanged.
   if (!editor_.Modified) onlyCaret = true;
-  // A selection no record saved (one set through EM_SETSEL) stays as it was while the
-  // undo takes rows away under it: one reaching below the text now is dropped.
-  if (editor_.Selected && editor_.SelEndY >= std::max(editor_.LineCount(), 1)) {
-    editor_.Selected = false;
-    editor_.Selecting = false;
-  }
   if (CurrentSelection(editor_) != selectionBefore) editor_.RepaintSelectionRows();
   editor_.UpdateLayout();
   if (editor_.Host().IsVisible() && editor_.UpdateLock == 0) editor_.InvalidateControl();

@@ -53,9 +53,6 @@ class EditSoak {
       std::string fault = Guarded([this] { RandomOperation(); });
       ++operations;
       if (fault.empty()) fault = CheckInvariants(bigText ? (step % 500 == 0) : true);
-#ifdef SOAK_TRACE
-      if (step >= SOAK_TRACE) Dump(log_.back());
-#endif
       if (!fault.empty()) return Describe(step, fault);
     }
     std::string fault;
@@ -174,16 +171,14 @@ class EditSoak {
     }
   }
 
-  // The edit-control messages; the clipboard ones post a command that arrives next.
+  // The edit-control messages the program's windows send; the clipboard ones post a
+  // command that arrives next. (EM_SETSEL has no sender in the program.)
   void Message() {
     static const platform::TMessage messages[] = {platform::WM_UNDO, platform::WM_CLEAR, platform::WM_CUT,
-                                                  platform::WM_COPY, platform::WM_PASTE, platform::EM_SETSEL};
+                                                  platform::WM_COPY, platform::WM_PASTE};
     const platform::TMessage message = messages[Pick(std::size(messages))];
-    const long long length = static_cast<long long>(TextBytes());
-    const auto from = static_cast<platform::WPARAM>(Pick(static_cast<unsigned>(length + 3)));
-    const auto to = static_cast<platform::LPARAM>(Pick(4) == 0 ? -1 : static_cast<long long>(Pick(static_cast<unsigned>(length + 3))));
     log_.push_back("message " + std::to_string(message));
-    memo_.Perform(message, message == platform::EM_SETSEL ? from : 0, message == platform::EM_SETSEL ? to : 0);
+    memo_.Perform(message, 0, 0);
     for (const std::uint16_t code : std::exchange(host_.Posted, {}))
       memo_.Perform(platform::WM_EDITCOMMAND, code, 0);
   }
@@ -271,9 +266,6 @@ class EditSoak {
     while (memo_.UndoBuffer().HasUndo()) {
       const int pointer = memo_.UndoBuffer().UndoPointer;
       memo_.Command(editor::ecUndo);
-#ifdef SOAK_TRACE
-      Dump("undo to " + std::to_string(memo_.UndoBuffer().UndoPointer));
-#endif
       if (memo_.UndoBuffer().UndoPointer >= pointer) return "an undo step takes nothing back";
       if (std::string fault = CheckInvariants(true); !fault.empty()) return "while undoing: " + fault;
     }
@@ -287,14 +279,6 @@ class EditSoak {
   }
 
   // ---- Helpers ----
-#ifdef SOAK_TRACE
-  void Dump(const std::string& what) {
-    std::printf("== %s caret %d,%d sel %d %d,%d-%d,%d\n", what.c_str(), memo_.CaretX, memo_.CaretY, memo_.Selected, memo_.SelBegX, memo_.SelBegY, memo_.SelEndX, memo_.SelEndY);
-    for (int i = 0; i < memo_.LineCount(); ++i) std::printf("   |%s|\n", memo_.Lines().Get(i).c_str());
-    auto& b = memo_.UndoBuffer();
-    for (int i = std::max(0, b.UndoPointer - 6); i <= b.UndoPointer; ++i) std::printf("   rec %d kind %d\n", i, (int)b.Record(i).Kind());
-  }
-#endif
 
   template <typename F>
   static std::string Guarded(F&& operation) {
