@@ -31,9 +31,10 @@ std::uint8_t EndState(std::string_view line, std::uint8_t state) {
 }
 
 // Edits that add or remove these can move where a tag opens or closes. Line breaks
-// count in either spelling: pasted text may carry bare LF line ends.
+// count in either spelling: pasted text may carry bare LF line ends. A NUL byte (a file
+// may hold one) ends the row for the scanner, so it counts too.
 bool ContainsHtmlTrigger(std::string_view text) {
-  return text.find_first_of("\r\n<>") != std::string_view::npos;
+  return text.find_first_of(std::string_view("\r\n<>\0", 5)) != std::string_view::npos;
 }
 
 }  // namespace

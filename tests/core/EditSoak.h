@@ -12,6 +12,7 @@
 // replayed macros) the session ends and a new text is opened, as a user would.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <unistd.h>
 
@@ -74,7 +75,8 @@ class EditSoak {
   void Open(bool bigText) {
     Lines lines;
     const int count = bigText ? 65536 + Pick(40) : Pick(40);
-    for (int i = 0; i < count; ++i) lines.push_back(SeedLine(bigText));
+    // Open stores each line as Lines.Add does: tabs become blanks.
+    for (int i = 0; i < count; ++i) lines.push_back(memo_.TabsToBlanks(SeedLine(bigText)));
     memo_.ReadOnly = false;
     memo_.SetLines(lines);
     memo_.MoveCaretTo(0, 0);
@@ -210,14 +212,17 @@ class EditSoak {
     return fault.str();
   }
 
+  // Rows inside the text; columns not negative. The end column is not bound by the rows'
+  // lengths: Ctrl+Y keeps the selection while the rows under it change.
   std::string CheckSelection(int count) {
     std::ostringstream fault;
     // On an empty text a selection can only stand on row 0.
     if (memo_.SelBegY < 0 || memo_.SelBegY > memo_.SelEndY || memo_.SelEndY >= std::max(count, 1))
       fault << "selection rows " << memo_.SelBegY << ".." << memo_.SelEndY << " of " << count;
-    else if (memo_.SelBegX < 0 || memo_.SelEndX < 0 ||
-             memo_.SelEndX > std::max(editor::MaxColumn, memo_.LineLength(memo_.SelEndY)))
+    else if (memo_.SelBegX < 0 || memo_.SelEndX < 0)
       fault << "selection columns " << memo_.SelBegX << ".." << memo_.SelEndX;
+    else
+      memo_.SelectionText();  // reading it stays inside the rows (the sanitizers watch)
     return fault.str();
   }
 
@@ -254,9 +259,16 @@ class EditSoak {
       for (std::string line; reader.ReadLine(line);) reopened.push_back(line);
     }
     std::remove(name.c_str());
-    if (reopened == AllLines()) return {};
+    // By the reading rule a Ctrl+Z at the start of a row (pasted there) ends the text; Open
+    // warns about the rest.
+    Lines expected = AllLines();
+    const auto mark = std::find_if(expected.begin(), expected.end(), [](const std::string& line) {
+      return !line.empty() && line[0] == '\x1a';
+    });
+    expected.erase(mark, expected.end());
+    if (reopened == expected) return {};
     std::size_t row = 0;
-    while (row < reopened.size() && row < AllLines().size() && reopened[row] == AllLines()[row]) ++row;
+    while (row < reopened.size() && row < expected.size() && reopened[row] == expected[row]) ++row;
     return "a save and reopen changes row " + std::to_string(row);
   }
 
@@ -303,10 +315,13 @@ class EditSoak {
     return lines;
   }
 
-  // Without trailing blanks and control codes on each line and without empty last rows.
+  // Every code 0..32 as a blank, without trailing blanks and without empty last rows:
+  // the store trims codes 0..32 at the end of a row without a record, and padding that
+  // brings the column back writes blanks.
   static Lines Normalised(Lines lines) {
     for (std::string& line : lines) {
-      while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32) line.pop_back();
+      for (char& c : line) c = static_cast<unsigned char>(c) <= 32 ? ' ' : c;
+      while (!line.empty() && line.back() == ' ') line.pop_back();
     }
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;
