@@ -2,6 +2,7 @@
 // the selection and the undo history stay true to the text.
 #include <gtest/gtest.h>
 
+#include "core/EditSoak.h"
 #include "core/EditingFixture.h"
 #include "core/FakeHost.h"
 #include "editor/Commands.h"
@@ -108,6 +109,14 @@ TEST_F(RandomUse, UndoTakesBackSeparateInsertsAndOverwritesAtTheirPlaces) {
   Send("X\rr");
   Run(editor::ecUndo);
   EXPECT_EQ(Text(), (Lines{"ab", ""}));
+}
+
+// The seed that found it: a double click on a row of blanks longer than the caret's range,
+// the view scrolled right, once moved the caret to column 1026.
+TEST(RandomUseSeed, DoubleClickOnALongRowKeepsTheCaretInRange) {
+  testing_support::EditSoak soak(3491);
+  long long operations = 0;
+  EXPECT_EQ(soak.RunSession(40, operations), "");
 }
 
 TEST_F(RandomUse, OffsetInsideALineBreakIsAPosition) {
