@@ -55,6 +55,13 @@ void TCustomEditorBase::ExtendSelection(int x, int y) {
   }
   const int oldBegY = SelBegY;
   const int oldEndY = SelEndY;
+  // Rows deleted during the gesture (Shift+Backspace joining the last row, a replayed
+  // macro) can leave its anchor below the text; it moves up to the last row, so that the
+  // selection never names rows that are gone.
+  if (Selecting && SelAnchorY >= std::max(lines, 1)) {
+    SelAnchorY = std::max(lines - 1, 0);
+    if (streamFormat) SelAnchorX = std::min(SelAnchorX, LineLength(SelAnchorY));
+  }
   if (Selecting) {
     if (SelBlockFormat == bfLine) {
       SelBegX = LineModeBegX;
@@ -173,7 +180,8 @@ platform::TPoint TCustomEditorBase::OffsetToPos(int offset) const {
   const int lines = LineCount();
   for (int row = 0; row < lines; ++row) {
     const int length = LineLength(row);
-    if (sum + length >= offset) return {static_cast<int>(offset - sum), row};
+    // An offset between the CR and the LF of a break goes to the start of the next row.
+    if (sum + length >= offset) return {static_cast<int>(std::max<long long>(offset - sum, 0)), row};
     sum += length + 2;
   }
   return {-1, -1};

@@ -76,6 +76,7 @@ void TypePrintable(TCustomEditor& editor, unsigned char ch) {
   lines.PadToCaret();
   std::string line = lines.Get(editor.CaretY);
   const auto column = static_cast<std::size_t>(editor.CaretX);
+  std::string overwritten;
   if (editor.InsertMode) {
     editor.UndoBuffer().Add(
         std::make_unique<TInsertUndo>(editor, editor.CaretX, editor.CaretY, std::string(1, c)));
@@ -83,6 +84,7 @@ void TypePrintable(TCustomEditor& editor, unsigned char ch) {
   } else if (line.size() > column) {
     editor.UndoBuffer().Add(std::make_unique<TOverwriteUndo>(
         editor, editor.CaretX, editor.CaretY, std::string(1, line[column]), std::string(1, c)));
+    overwritten.assign(1, line[column]);
     line[column] = c;
   } else {
     editor.UndoBuffer().Add(
@@ -92,7 +94,11 @@ void TypePrintable(TCustomEditor& editor, unsigned char ch) {
   // A blank typed at the end of the line is trimmed here; the caret still moves past it
   // and the next character brings it back through PadToCaret.
   lines.ReplaceLine(editor.CaretY, line);
+  const int typedAt = editor.CaretX;
   editor.MoveCaretTo(editor.CaretX + 1, editor.CaretY);
+  // The character typed over is reported gone too: when it was a "<" or ">", the rows
+  // below start in another state.
+  if (!overwritten.empty()) editor.TextEdited(typedAt, editor.CaretY, taDelete, overwritten);
   editor.TextEdited(editor.CaretX, editor.CaretY, taInsert, std::string_view(&c, 1));
   editor.RepaintRow(editor.CaretY);
   editor.TextChanged();

@@ -280,9 +280,17 @@ bool DeleteLine(TCustomEditor& editor) {
     editor.UndoBuffer().Add(std::make_unique<TDeleteLineUndo>(editor, editor.CaretX, y, deleted));
     lines.Delete(y);
   }
+  // A selection that now reaches below the text is dropped (no record): it would name
+  // rows that are gone.
+  if (editor.Selected && editor.SelEndY >= lines.Count()) {
+    editor.Selected = false;
+    editor.Selecting = false;
+  }
   // One row fewer: the scroll range follows.
   editor.UpdateLayout();
-  editor.TextEdited(0, y, taDelete, deleted);
+  // The report names the line break too: every row below moved up, so the highlighter
+  // refreshes the start states from here.
+  editor.TextEdited(0, y, taDelete, deleted + std::string(LineBreak));
   editor.ShowRowsShifted(y, -1);
   editor.TextChanged();
   return true;

@@ -48,9 +48,10 @@ std::size_t ColouredLength(std::string_view line) {
 }
 
 // Edits that add or remove these can move where a tag opens or closes. Line breaks
-// count in either spelling: pasted text may carry bare LF line ends.
+// count in either spelling: pasted text may carry bare LF line ends. A NUL byte (a file
+// may hold one) ends the row for the scanner, so it counts too.
 bool ContainsHtmlTrigger(std::string_view text) {
-  return text.find_first_of("\r\n<>") != std::string_view::npos;
+  return text.find_first_of(std::string_view("\r\n<>\0", 5)) != std::string_view::npos;
 }
 
 }  // namespace
@@ -95,7 +96,12 @@ bool THLEditor::KeepsLineStates() const {
 }
 
 bool THLEditor::RescanLineStates(int fromLine) {
-  if (!KeepsLineStates() || LineCount() == 0) return false;
+  if (!KeepsLineStates()) return false;
+  // States past the last row belonged to rows deleted since; rows appended later (padding
+  // up to the caret reports no line break) must not inherit them.
+  const auto pastEnd = LineStartStates.begin() + std::clamp(LineCount(), 1, MaxStateLine + 1);
+  std::fill(pastEnd, LineStartStates.end(), StateUnknown);
+  if (LineCount() == 0) return false;
   const int lastLine = std::min(LineCount() - 1, MaxStateLine);
   if (fromLine > lastLine) return false;
 

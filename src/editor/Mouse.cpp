@@ -136,6 +136,8 @@ void TCustomEditorBase::SelectWordOnDoubleClick() {
     CaretX = len - 1;
     while (CaretX > 0 && blank(CaretX)) --CaretX;
   }
+  // On a row longer than the caret's range the word may lie past its last column.
+  CaretX = std::min(CaretX, MaxColumn);
   int start = 0;
   int end = 0;
   WordBoundsAt(CaretX, CaretY, start, end);

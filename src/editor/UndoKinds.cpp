@@ -4,6 +4,7 @@
 
 #include "editor/CustomEditor.h"
 #include "editor/EditingGuards.h"
+#include "editor/EditingOperations.h"
 #include "editor/UndoBuffer.h"
 
 namespace editor {
@@ -31,6 +32,24 @@ const Record& At(const TUndoBuffer& history, int index) {
 void DeleteTextAt(TEditorStrings& lines, int x, int y, std::string_view text) {
   const platform::TPoint end = lines.BlockEnd(x, y, text);
   lines.DeleteBlock(x, y, end.X, end.Y);
+}
+
+// Steps the history down over the records below the top one that the top one continues
+// in the text: each starts where the text of the one before it ended. Records of one kind
+// that follow each other elsewhere (a break appended in overwrite mode, then a letter typed
+// further right) stay for the walk to take back one by one, each at its own place.
+template <class Record>
+int TakeContiguousRun(TUndoBuffer& history, const TEditorStrings& lines, std::string Record::*text) {
+  while (history.UndoPointer > 0) {
+    const TUndo& below = history.Record(history.UndoPointer - 1);
+    if (below.Kind() != history.Record(history.UndoPointer).Kind()) break;
+    const auto& older = static_cast<const Record&>(below);
+    const auto& newer = At<Record>(history, history.UndoPointer);
+    const platform::TPoint end = lines.BlockEnd(older.CaretX, older.CaretY, older.*text);
+    if (end.X + 1 != newer.CaretX || end.Y != newer.CaretY) break;
+    --history.UndoPointer;
+  }
+  return history.UndoPointer;
 }
 
 }  // namespace
@@ -61,10 +80,10 @@ void TSelectUndo::Undo() {
 void TInsertUndo::Undo() {
   TUndoBuffer& history = History();
   const int high = history.UndoPointer;
-  const int low = history.TakeRun(Kind());
+  TCustomEditor& editor = StringEditor();
+  const int low = TakeContiguousRun(history, editor.Lines(), &TInsertUndo::Text);
   const std::string text = Joined(history, low, high, &TInsertUndo::Text, TOrder::OldestFirst);
   const TInsertUndo& first = At<TInsertUndo>(history, low);
-  TCustomEditor& editor = StringEditor();
   DeleteTextAt(editor.Lines(), first.CaretX, first.CaretY, text);
   editor.TextEdited(first.CaretX, first.CaretY, taDelete, text);
   editor.MoveCaretTo(first.CaretX, first.CaretY);
@@ -89,10 +108,10 @@ void TInsertColumnUndo::Undo() {
 void TDeleteUndo::Undo() {
   TUndoBuffer& history = History();
   const int high = history.UndoPointer;
-  const int low = history.TakeRun(Kind());
+  TCustomEditor& editor = StringEditor();
+  const int low = TakeContiguousRun(history, editor.Lines(), &TInsertUndo::Text);
   const std::string text = Joined(history, low, high, &TInsertUndo::Text, TOrder::OldestFirst);
   const TInsertUndo& first = At<TInsertUndo>(history, low);
-  TCustomEditor& editor = StringEditor();
   editor.Lines().InsertBlock(first.CaretX, first.CaretY, text);
   editor.TextEdited(first.CaretX, first.CaretY, taInsert, text);
   editor.MoveCaretTo(first.CaretX, first.CaretY);
@@ -104,7 +123,8 @@ void TDeleteLineUndo::Undo() {
     const TUpdateLockGuard lock(editor);
     editor.Lines().Insert(CaretY, Text);
   }
-  editor.TextEdited(CaretX, CaretY, taInsert, Text);
+  // The line comes back with its break: the rows below move down.
+  editor.TextEdited(CaretX, CaretY, taInsert, Text + std::string(editing::LineBreak));
   editor.MoveCaretTo(CaretX, CaretY);
 }
 
@@ -139,11 +159,11 @@ void TBackspaceUnindentUndo::Undo() {
 void TOverwriteUndo::Undo() {
   TUndoBuffer& history = History();
   const int high = history.UndoPointer;
-  const int low = history.TakeRun(Kind());
+  TCustomEditor& editor = StringEditor();
+  const int low = TakeContiguousRun(history, editor.Lines(), &TOverwriteUndo::NewText);
   const std::string oldText = Joined(history, low, high, &TOverwriteUndo::OldText, TOrder::OldestFirst);
   const std::string newText = Joined(history, low, high, &TOverwriteUndo::NewText, TOrder::OldestFirst);
   const TOverwriteUndo& first = At<TOverwriteUndo>(history, low);
-  TCustomEditor& editor = StringEditor();
   DeleteTextAt(editor.Lines(), first.CaretX, first.CaretY, newText);
   editor.Lines().InsertBlock(first.CaretX, first.CaretY, oldText);
   editor.TextEdited(first.CaretX, first.CaretY, taReplace, oldText);
@@ -166,14 +186,18 @@ void TDeleteSelectedUndo::Undo() {
     lines.InsertBlock(saved.SelBegX, saved.SelBegY, Text);
     editor.TextEdited(saved.SelBegX, saved.SelBegY, taInsert, Text);
   } else {
-    // Piece k goes back into row SelBegY + k, at the block's column or at the end of a
-    // row that is shorter.
+    // Piece k goes back into row SelBegY + k at the block's column. A row that holds a
+    // piece but is now shorter lost the blanks before the block when the deletion trimmed
+    // them: they come back with it. A row without a piece is left as it is.
     const std::vector<std::string_view> pieces = SplitAtBreaks(Text, TFinalBreak::fbEmptyPiece);
+    const auto blockColumn = static_cast<std::size_t>(std::max(saved.SelBegX, 0));
     for (int row = saved.SelBegY; row <= saved.SelEndY; ++row) {
       const std::size_t k = static_cast<std::size_t>(row - saved.SelBegY);
       std::string line = lines.Get(row);
-      const std::size_t column = std::min(line.size(), static_cast<std::size_t>(std::max(saved.SelBegX, 0)));
-      if (k < pieces.size()) line.insert(column, pieces[k]);
+      if (k < pieces.size() && !pieces[k].empty()) {
+        if (line.size() < blockColumn) line.resize(blockColumn, ' ');
+        line.insert(blockColumn, pieces[k]);
+      }
       lines.ReplaceLine(row, line);
     }
     editor.TextEdited(saved.SelBegX, saved.SelBegY, taColumnInsert, Text);

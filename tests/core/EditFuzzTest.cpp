@@ -3,6 +3,7 @@
 // and nothing crashes (this also runs under the sanitizers).
 #include <random>
 
+#include "core/EditSoak.h"
 #include "core/EditingFixture.h"
 #include "editor/Commands.h"
 #include "platform/VirtualKeys.h"
@@ -115,6 +116,19 @@ TEST_F(EditFuzz, RandomInputWithoutAutoIndentOrSmartTab) {
   editor.SmartTab = false;
   editor.BackSpaceUnindents = false;
   Drive(77, 3000);
+}
+
+// A short run of the long random use (tests/soak/edit_soak runs it for millions of
+// operations): no exception, caret and selection in range, highlighting states equal to a
+// scan, undo back to the opened text, save and reopen unchanged.
+TEST(EditSoak, ShortRandomRunFindsNoFault) {
+  long long operations = 0;
+  for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+    testing_support::EditSoak soak(seed);
+    EXPECT_EQ(soak.RunSession(1500, operations), "") << "seed " << seed;
+  }
+  testing_support::EditSoak big(97);
+  EXPECT_EQ(big.RunSession(300, operations, true), "") << "a text above 65,536 rows";
 }
 
 }  // namespace

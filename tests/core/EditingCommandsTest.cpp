@@ -204,9 +204,11 @@ TEST_F(EditingCommand, DeleteOnAnEmptyTextLeavesOneEmptyLine) {
 TEST_F(EditingCommand, DeleteLineRecordsAndReports) {
   SetText({"a", "b", "c"}, 1, 1);
   Run(editor::ecDeleteLine);
-  EXPECT_EQ(editor.Edits, std::vector<TEditReport>{(TEditReport{0, 1, 2, "b"})});
+  // The report names the line break too, so that the highlighter rescans the rows below.
+  EXPECT_EQ(editor.Edits, std::vector<TEditReport>{(TEditReport{0, 1, 2, "b\r\n"})});
   Run(editor::ecUndo);
   EXPECT_EQ(Text(), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(editor.Edits.back(), (TEditReport{1, 1, 1, "b\r\n"}));
 }
 
 // An error inside an operation still closes what the operation opened. A TAB stored
