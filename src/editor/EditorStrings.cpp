@@ -87,7 +87,9 @@ void TEditorStrings::Put(int index, std::string_view s) {
 void TEditorStrings::Delete(int index) {
   CheckIndex(index, Count());
   lines_.erase(static_cast<std::size_t>(index), static_cast<std::size_t>(index) + 1);
-  editor_.LinesMoved(index, -1);
+  // The row that moves up into index starts where the deleted one did: the state that goes
+  // is the one after it, as when a join removes the rows below the first.
+  editor_.LinesMoved(index + 1, -1);
   Changed();
 }
 

@@ -24,3 +24,14 @@ def program_environment():
                QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
     env.pop("QT_SCALE_FACTOR", None)
     return env
+
+
+def settle(condition, seconds=10.0):
+    """Pumps the events until the condition holds or the time is up; answers whether it held.
+    A loaded machine may take a while to deliver keys and notifications."""
+    end = time.time() + seconds
+    while not condition():
+        if time.time() > end:
+            return False
+        pump(0.1)
+    return True

@@ -8,7 +8,7 @@ import sys
 import tempfile
 import time
 
-from atspi_support import program_environment, pump
+from atspi_support import program_environment, pump, settle
 import pyatspi  # noqa: E402  (after the bindings' version is chosen)
 
 QUORVEL = sys.argv[1]
@@ -116,6 +116,7 @@ try:
     typed("the about window", "8")
 
     expected = '12 <b></b>3 height="100" 45678x'
+    settle(lambda: text.getText(0, -1) == expected)
     got = text.getText(0, -1)
     if got != expected:
         print(f"FAIL the editor holds {got!r}, expected {expected!r}")
