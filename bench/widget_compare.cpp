@@ -141,14 +141,8 @@ class OwnSubject : public Subject {
     platform::TTextFileReader reader(path);
     std::vector<std::string> text;
     for (std::string line; reader.ReadLine(line);) text.push_back(std::move(line));
-    editor::THLEditor& memo = widget_.Editor();
-    memo.Lines().Assign(std::move(text));
-    memo.MoveCaretTo(0, 0);
-    memo.RescanLineStates(-1);
-    memo.UpdateLayout();
-    memo.ScrollView(true, 0);
-    memo.ScrollView(false, 0);
-    memo.Refresh();
+    widget_.Editor().Lines().Assign(std::move(text));
+    widget_.Editor().ShowFromTop();
   }
   int LineCount() override { return widget_.Editor().LineCount(); }
   void GoTo(int column, int row) override {

@@ -377,13 +377,7 @@ void TFmain::WarnTextCut(std::uint64_t markLine, std::uint64_t unreadBytes) {
 void TFmain::ShowReloadedText() {
   // A new text starts at its top: a caret left far below it would pad the text with empty
   // lines at the first key.
-  editor::THLEditor& memo = Memo1->Editor();
-  memo.MoveCaretTo(0, 0);
-  memo.RescanLineStates(-1);
-  memo.UpdateLayout();
-  memo.ScrollView(true, 0);
-  memo.ScrollView(false, 0);
-  memo.Refresh();
+  Memo1->Editor().ShowFromTop();
   ShowCaretPos();
 }
 

@@ -149,6 +149,15 @@ void THLEditor::TextEdited(int, int row, int action, std::string_view text) {
   if (changed) InvalidateControl();
 }
 
+void THLEditor::ShowFromTop() {
+  MoveCaretTo(0, 0);
+  RescanLineStates(-1);
+  UpdateLayout();
+  ScrollView(true, 0);
+  ScrollView(false, 0);
+  Refresh();
+}
+
 void THLEditor::LinesMoved(int index, int delta) {
   if (index < 0 || index > MaxStateLine || delta == 0) return;
   const auto at = LineStartStates.begin() + index;

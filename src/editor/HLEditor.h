@@ -89,6 +89,9 @@ class THLEditor : public TEditor {
   // Recomputes start states from fromLine (fromLine < 0: all of them, from scratch).
   // Answers whether any cached state changed.
   bool RescanLineStates(int fromLine);
+  // A text just loaded is shown from its top: the caret at (0, 0), the line states and
+  // the layout rebuilt, the view scrolled home and repainted.
+  void ShowFromTop();
   // The cached start state of a row (StateOutside for rows past MaxStateLine).
   std::uint8_t LineStartState(int line) const;
 
