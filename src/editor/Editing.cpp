@@ -115,10 +115,13 @@ void TypeLineBreak(TCustomEditor& editor) {
     if (editor.Selected) editor.RemoveSelection();
     const int x = editor.CaretX;
     const int y = editor.CaretY;
-    editor.UndoBuffer().Add(std::make_unique<TInsertUndo>(editor, x, y, std::string(LineBreak)));
     TEditorStrings& lines = editor.Lines();
     if (lines.Count() == 0) lines.Add("");
+    // The rows appended up to the caret are recorded before the break that goes into the
+    // last of them, so undo takes the break back first and then the appended rows;
+    // the other way round the break's record would name a row that is gone.
     lines.PadToCaret();
+    editor.UndoBuffer().Add(std::make_unique<TInsertUndo>(editor, x, y, std::string(LineBreak)));
     const std::string line = lines.Get(y);
     const std::size_t split = std::min(static_cast<std::size_t>(x), line.size());
     lines.Insert(y + 1, std::string_view(line).substr(split));

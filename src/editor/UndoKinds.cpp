@@ -52,6 +52,21 @@ int TakeContiguousRun(TUndoBuffer& history, const TEditorStrings& lines, std::st
   return history.UndoPointer;
 }
 
+// The same for backspaces, which go leftwards: each newer deletion ends where the older
+// one began. Backspaces elsewhere (the caret moved without a record in between, as
+// overwrite-mode Enter moves it) stay for the walk to take back each at its own place.
+int TakeLeftwardRun(TUndoBuffer& history) {
+  while (history.UndoPointer > 0) {
+    const TUndo& below = history.Record(history.UndoPointer - 1);
+    if (below.Kind() != history.Record(history.UndoPointer).Kind()) break;
+    const auto& older = static_cast<const TInsertUndo&>(below);
+    const auto& newer = At<TInsertUndo>(history, history.UndoPointer);
+    if (newer.CaretY != older.CaretY || newer.CaretX != older.CaretX - static_cast<int>(older.Text.size())) break;
+    --history.UndoPointer;
+  }
+  return history.UndoPointer;
+}
+
 }  // namespace
 
 void TCaretUndo::Undo() {
@@ -133,7 +148,7 @@ void TBackspaceUndo::Undo() {
   // left of where the newest one was made.
   TUndoBuffer& history = History();
   const int high = history.UndoPointer;
-  const int low = history.TakeRun(Kind());
+  const int low = TakeLeftwardRun(history);
   const std::string text = Joined(history, low, high, &TInsertUndo::Text, TOrder::NewestFirst);
   TCustomEditor& editor = StringEditor();
   editor.Lines().InsertBlock(CaretX - 1, CaretY, text);

@@ -43,3 +43,26 @@ TEST_F(TextLoss, EnterAfterTypingAtTheLastColumnUndoesToTheLongLine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TextLoss, EnterBelowTheTextThenBackspaceUndoesToTheText) {
+  SetText({"one", "two"}, 1, 1);
+  Run(editor::ecDeleteLine);  // the caret stays one row below the text
+  Run(editor::ecNewLine);
+  Run(editor::ecBackspace);
+  for (int i = 0; i < 4; ++i) Run(editor::ecUndo);
+  EXPECT_EQ(Text(), (Lines{"one", "two"}));
+}
+
+TEST_F(TextLoss, BackspacesInTwoPlacesGoBackEachToItsOwnPlace) {
+  SetText({"ab", "cd"}, 2, 0);
+  Run(editor::ecBackspace);
+  editor.InsertMode = false;
+  Run(editor::ecNewLine);  // moves the caret to the next row without a record
+  Run(editor::ecBackspace);
+  Run(editor::ecUndo);
+  EXPECT_EQ(Text(), (Lines{"ab", "cd"}));
+}
+
+}  // namespace
