@@ -126,13 +126,16 @@ void TCustomEditorBase::ShowRowsShifted(int changedRow, int delta) {
   {
     TCaretHider hider(*this);
     const int width = ClientWidth();
-    const int height = ClientHeight();
+    // Below the longer of the two texts (before and after the edit) every row is blank in
+    // both pictures: only the rows down to there are moved.
+    const int textRows = LineCount() + std::max(-delta, 0) - TopRow;
+    const int bottom = std::min(ClientHeight(), std::max(textRows + 1, 0) * CellHeight);
     const int top = (firstMoved - TopRow) * CellHeight;
     const int distance = delta * CellHeight;
-    if (top < height) {
-      host_.ScrollPixels(0, distance, TRect{0, top - distance, width, height}, TRect{0, top, width, height});
-      // Rows pulled up from below the window are drawn anew.
-      if (delta < 0) host_.InvalidateRect(TRect{0, std::max(height + distance - CellHeight, top), width, height});
+    if (top < bottom) {
+      host_.ScrollPixels(0, distance, TRect{0, top - distance, width, bottom}, TRect{0, top, width, bottom});
+      // Rows pulled up from below (from the window's edge, or blank ones) are drawn anew.
+      if (delta < 0) host_.InvalidateRect(TRect{0, std::max(bottom + distance - CellHeight, top), width, bottom});
     }
     RepaintRows(changedRow, firstMoved - 1);
   }

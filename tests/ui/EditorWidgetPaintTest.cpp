@@ -193,3 +193,29 @@ TEST_F(EditorWidgetPaint, CaretIsParkedWhileScrolledOutOfViewAndComesBack) {
   e.SetLeftTop(0, 0);
   EXPECT_EQ(w.CaretRect(), shown);
 }
+
+// Enter, a joining Backspace and Delete line move the rows below on the image instead of
+// repainting them: the picture must be the one a full repaint gives, also where the text
+// ends above the window's bottom.
+TEST_F(EditorWidgetPaint, RowsShiftedByEditsMatchAFullRepaint) {
+  editor::THLEditor& e = w.Editor();
+  e.Lines().Assign({"<p>one</p>", "two", "<b>three</b>", "four", "five"});
+  e.ShowFromTop();
+  const auto expectFullRepaintPicture = [&](const char* after) {
+    // Only what the edit marked dirty is painted here; the rest is the shifted image.
+    QCoreApplication::processEvents();
+    const QImage shifted = w.CanvasImage().copy();
+    e.InvalidateControl();
+    w.viewport()->repaint();
+    EXPECT_TRUE(shifted == w.CanvasImage()) << "after " << after;
+  };
+  e.MoveCaretTo(2, 1);
+  e.Command(editor::ecNewLine);
+  expectFullRepaintPicture("Enter");
+  e.MoveCaretTo(0, 2);
+  e.Command(editor::ecBackspace);
+  expectFullRepaintPicture("Backspace at the line start");
+  e.MoveCaretTo(0, 3);
+  e.Command(editor::ecDeleteLine);
+  expectFullRepaintPicture("Delete line");
+}
