@@ -111,6 +111,14 @@ void QtSurface::FillRect(const platform::TRect& rect, platform::TColor color) {
   Drawn(ToQRect(rect));
 }
 
+QRect QtSurface::BeginClippedRun(QPainter& p, const platform::TRect& clip) {
+  p.save();
+  QRect clipRect = ToQRect(clip);
+  if (clip_) clipRect &= *clip_;
+  p.setClipRect(clipRect);
+  return clipRect;
+}
+
 void QtSurface::TextRun(int x, int y, std::string_view bytes, int advance, platform::TFontStyles style,
                         platform::TColor foreground, platform::TColor background, const platform::TRect& clip) {
   if (bytes.empty()) return;
@@ -120,10 +128,7 @@ void QtSurface::TextRun(int x, int y, std::string_view bytes, int advance, platf
   }
   StyledFont& font = FontFor(style);
   QPainter& p = Painter();
-  p.save();
-  QRect clipRect = ToQRect(clip);
-  if (clip_) clipRect &= *clip_;
-  p.setClipRect(clipRect);
+  const QRect clipRect = BeginClippedRun(p, clip);
   const QString text = QString::fromStdU16String(platform::Cp1251ToUtf16(bytes));
   const int height = QFontMetrics(font.Font).height();
   const QRect cells(x, y, static_cast<int>(text.size()) * advance, height);
@@ -156,10 +161,7 @@ void QtSurface::ProportionalRun(int x, int y, std::string_view bytes, platform::
                                 const platform::TRect& clip) {
   const StyledFont& font = FontFor(style);
   QPainter& p = Painter();
-  p.save();
-  QRect clipRect = ToQRect(clip);
-  if (clip_) clipRect &= *clip_;
-  p.setClipRect(clipRect);
+  const QRect clipRect = BeginClippedRun(p, clip);
   const QString text = QString::fromStdU16String(platform::Cp1251ToUtf16(bytes));
   const QFontMetrics metrics(font.Font);
   const QRect cells(x, y, metrics.horizontalAdvance(text), metrics.height());

@@ -61,6 +61,9 @@ class QtSurface : public platform::Surface {
   QPainter& Painter();
   StyledFont& FontFor(platform::TFontStyles style);
   void Drawn(const QRect& rect);
+  // Saves the painter and clips it to the run's rectangle within the paint's own clip;
+  // answers that rectangle. The caller restores the painter.
+  QRect BeginClippedRun(QPainter& p, const platform::TRect& clip);
   void ProportionalRun(int x, int y, std::string_view bytes, platform::TFontStyles style,
                        platform::TColor foreground, platform::TColor background, const platform::TRect& clip);
 
