@@ -8,7 +8,7 @@ import sys
 import tempfile
 import time
 
-from atspi_support import program_environment, pump, settle
+from atspi_support import program_environment, pump, settle, stop
 import pyatspi  # noqa: E402  (after the bindings' version is chosen)
 
 QUORVEL = sys.argv[1]
@@ -90,11 +90,7 @@ try:
     text.setCaretOffset(5)
     check("the caret moved through the text interface", settle(lambda: text.caretOffset == 5))
 finally:
-    program.terminate()
-    try:
-        program.wait(10)
-    except subprocess.TimeoutExpired:
-        program.kill()
+    stop(program)
     previous = [line.split()[-1] for line in layout.splitlines() if line.startswith("layout:")]
     subprocess.run(["setxkbmap", previous[0] if previous else "us"])
 

@@ -1,6 +1,7 @@
 """What the desktop checks share: the accessibility bus's event pump and the program's
 environment on a real X display."""
 import os
+import subprocess
 import time
 
 import gi
@@ -35,3 +36,12 @@ def settle(condition, seconds=10.0):
             return False
         pump(0.1)
     return True
+
+
+def stop(program):
+    """Ends the program started for a check, killing it if it does not go in time."""
+    program.terminate()
+    try:
+        program.wait(10)
+    except subprocess.TimeoutExpired:
+        program.kill()

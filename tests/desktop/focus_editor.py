@@ -8,7 +8,7 @@ import sys
 import tempfile
 import time
 
-from atspi_support import program_environment, pump, settle
+from atspi_support import program_environment, pump, settle, stop
 import pyatspi  # noqa: E402  (after the bindings' version is chosen)
 
 QUORVEL = sys.argv[1]
@@ -125,8 +125,4 @@ try:
         sys.exit(1)
     print(f"ok   every key went to the editor: {got!r}")
 finally:
-    program.terminate()
-    try:
-        program.wait(10)
-    except subprocess.TimeoutExpired:
-        program.kill()
+    stop(program)
