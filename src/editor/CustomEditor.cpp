@@ -10,6 +10,7 @@ namespace editor {
 TCustomEditor::TCustomEditor(platform::Host& host)
     : TCustomEditorBase(host), lines_(std::make_unique<TEditorStrings>(*this)) {
   lines_->OnChange = [this] { Modified = true; };
+  lines_->Model().AddListener(*this);
 }
 
 TCustomEditor::~TCustomEditor() = default;
@@ -55,6 +56,15 @@ void TCustomEditor::EmptyUndoHistory() { UndoBuffer().Clear(); }
 void TCustomEditor::TextEdited(int, int, int, std::string_view) {}
 
 void TCustomEditor::LinesMoved(int, int) {}
+
+// Lines appended after the last one move nothing.
+void TCustomEditor::LinesInserted(int index, int count) {
+  if (index + count < lines_->Count()) LinesMoved(index, count);
+}
+
+// The line that moves up into index starts where the first removed one did: the kept
+// state that goes is the one after it.
+void TCustomEditor::LinesRemoved(int index, int count) { LinesMoved(index + 1, -count); }
 
 void TCustomEditor::Refresh() {
   host_.InvalidateAll();
