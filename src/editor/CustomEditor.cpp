@@ -10,7 +10,7 @@ namespace editor {
 TCustomEditor::TCustomEditor(platform::Host& host)
     : TCustomEditorBase(host), lines_(std::make_unique<TEditorStrings>(*this)) {
   lines_->OnChange = [this] { Modified = true; };
-  lines_->Model().AddListener(*this);
+  lines_->Model().AddListener(*this, TLineModel::lfMoves);
 }
 
 TCustomEditor::~TCustomEditor() = default;
@@ -62,8 +62,8 @@ void TCustomEditor::LinesInserted(int index, int count) {
   if (index + count < lines_->Count()) LinesMoved(index, count);
 }
 
-// The line that moves up into index starts where the first removed one did: the kept
-// state that goes is the one after it.
+// The line that moves up into index starts where the first removed one did, so what is
+// kept for row index stays; what was kept for the count rows after it goes.
 void TCustomEditor::LinesRemoved(int index, int count) { LinesMoved(index + 1, -count); }
 
 void TCustomEditor::Refresh() {

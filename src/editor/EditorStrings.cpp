@@ -48,12 +48,6 @@ void TEditorStrings::LinesChanged() {
   if (OnChange) OnChange();
 }
 
-// The index is checked before tabs are expanded or a record is made: a bad index is the
-// error reported, and a refused change leaves nothing behind.
-void TEditorStrings::CheckIndex(int index, int count) const {
-  if (index < 0 || index >= count) throw platform::EListError(index);
-}
-
 // ---- List operations ----
 
 void TEditorStrings::Add(std::string_view s) { model_.Insert(Count(), editor_.TabsToBlanks(s)); }

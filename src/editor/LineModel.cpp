@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "platform/Errors.h"
-
 namespace editor {
 
 void TLineModelListener::LinesInserted(int, int) {}
@@ -12,25 +10,15 @@ void TLineModelListener::LinesRemoved(int, int) {}
 void TLineModelListener::AllLinesReplaced() {}
 void TLineModelListener::LinesChanged() {}
 
-void TLineModel::AddListener(TLineModelListener& listener) { listeners_.push_back(&listener); }
+void TLineModel::AddListener(TLineModelListener& listener, TListenFor what) {
+  listeners_.push_back(&listener);
+  if (what == lfAll) changeListeners_.push_back(&listener);
+}
 
 void TLineModel::RemoveListener(TLineModelListener& listener) {
   listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), &listener), listeners_.end());
-}
-
-void TLineModel::CheckIndex(int index, int count) const {
-  if (index < 0 || index >= count) throw platform::EListError(index);
-}
-
-const std::string& TLineModel::Get(int index) const {
-  CheckIndex(index, Count());
-  return lines_[static_cast<std::size_t>(index)];
-}
-
-void TLineModel::Replace(int index, std::string line) {
-  CheckIndex(index, Count());
-  lines_[static_cast<std::size_t>(index)] = std::move(line);
-  Changed();
+  changeListeners_.erase(std::remove(changeListeners_.begin(), changeListeners_.end(), &listener),
+                         changeListeners_.end());
 }
 
 void TLineModel::Insert(int index, std::string line) {
@@ -70,15 +58,11 @@ void TLineModel::EndUpdate() {
   if (updateCount_ == 0) return;
   if (--updateCount_ > 0 || !changedInUpdate_) return;
   changedInUpdate_ = false;
-  for (TLineModelListener* listener : listeners_) listener->LinesChanged();
+  NotifyChanged();
 }
 
-void TLineModel::Changed() {
-  if (updateCount_ > 0) {
-    changedInUpdate_ = true;
-    return;
-  }
-  for (TLineModelListener* listener : listeners_) listener->LinesChanged();
+void TLineModel::NotifyChanged() {
+  for (TLineModelListener* listener : changeListeners_) listener->LinesChanged();
 }
 
 }  // namespace editor

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/LineGapBuffer.h"
+#include "platform/Errors.h"
 
 namespace editor {
 
@@ -30,17 +31,28 @@ class TLineModelListener {
 // anything changes. Listeners are not owned and must outlive the model or be removed.
 class TLineModel {
  public:
+  // A listener that keeps something per line but has no use for LinesChanged is added
+  // for lfMoves: the change notice comes with every replaced line and is not sent to it.
+  enum TListenFor { lfMoves, lfAll };
+
   TLineModel() = default;
   TLineModel(const TLineModel&) = delete;
   TLineModel& operator=(const TLineModel&) = delete;
 
-  void AddListener(TLineModelListener& listener);
+  void AddListener(TLineModelListener& listener, TListenFor what = lfAll);
   void RemoveListener(TLineModelListener& listener);
 
   int Count() const { return static_cast<int>(lines_.size()); }
-  const std::string& Get(int index) const;
-
-  void Replace(int index, std::string line);
+  // Reading and replacing a line are the typing path: they stay inline.
+  const std::string& Get(int index) const {
+    CheckIndex(index, Count());
+    return lines_[static_cast<std::size_t>(index)];
+  }
+  void Replace(int index, std::string line) {
+    CheckIndex(index, Count());
+    lines_[static_cast<std::size_t>(index)] = std::move(line);
+    Changed();
+  }
   // index may be Count (appends).
   void Insert(int index, std::string line);
   void Insert(int index, std::vector<std::string> lines);
@@ -54,11 +66,21 @@ class TLineModel {
   void EndUpdate();
 
  private:
-  void CheckIndex(int index, int count) const;
-  void Changed();
+  static void CheckIndex(int index, int count) {
+    if (index < 0 || index >= count) throw platform::EListError(index);
+  }
+  void Changed() {
+    if (updateCount_ > 0) {
+      changedInUpdate_ = true;
+      return;
+    }
+    NotifyChanged();
+  }
+  void NotifyChanged();
 
   TLineGapBuffer lines_;
   std::vector<TLineModelListener*> listeners_;
+  std::vector<TLineModelListener*> changeListeners_;
   int updateCount_ = 0;
   bool changedInUpdate_ = false;
 };

@@ -32,6 +32,9 @@ TEST(LineModel, EachEditReportsWhereLinesMoved) {
   Recorder recorder;
   model.AddListener(recorder);
 
+  Recorder movesOnly;
+  model.AddListener(movesOnly, editor::TLineModel::lfMoves);
+
   model.ReplaceAll({"a", "b", "c"});
   model.Insert(1, std::string("x"));
   model.Insert(4, std::vector<std::string>{"y", "z"});
@@ -40,6 +43,7 @@ TEST(LineModel, EachEditReportsWhereLinesMoved) {
   model.Replace(0, "B");
   EXPECT_EQ(recorder.notices, (Notices{"all", "changed", "inserted 1,1", "changed", "inserted 4,2", "changed",
                                        "removed 0,2", "changed", "changed"}));
+  EXPECT_EQ(movesOnly.notices, (Notices{"all", "inserted 1,1", "inserted 4,2", "removed 0,2"}));
   std::vector<std::string> lines;
   for (int i = 0; i < model.Count(); ++i) lines.push_back(model.Get(i));
   EXPECT_EQ(lines, (std::vector<std::string>{"B", "c", "y", "z"}));
