@@ -10,6 +10,7 @@ namespace editor {
 TCustomEditor::TCustomEditor(platform::Host& host)
     : TCustomEditorBase(host), lines_(std::make_unique<TEditorStrings>(*this)) {
   lines_->OnChange = [this] { Modified = true; };
+  lines_->Model().AddListener(*this, TLineModel::lfMoves);
 }
 
 TCustomEditor::~TCustomEditor() = default;
@@ -55,6 +56,15 @@ void TCustomEditor::EmptyUndoHistory() { UndoBuffer().Clear(); }
 void TCustomEditor::TextEdited(int, int, int, std::string_view) {}
 
 void TCustomEditor::LinesMoved(int, int) {}
+
+// Lines appended after the last one move nothing.
+void TCustomEditor::LinesInserted(int index, int count) {
+  if (index + count < lines_->Count()) LinesMoved(index, count);
+}
+
+// The line that moves up into index starts where the first removed one did, so what is
+// kept for row index stays; what was kept for the count rows after it goes.
+void TCustomEditor::LinesRemoved(int index, int count) { LinesMoved(index + 1, -count); }
 
 void TCustomEditor::Refresh() {
   host_.InvalidateAll();

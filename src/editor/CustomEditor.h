@@ -17,7 +17,7 @@ namespace editor {
 // The string editor: owns its line store for its whole life and answers the base's text
 // queries from it. Every editing operation adds its undo record, changes the text, reports
 // TextEdited and raises TextChanged; a store change by itself only sets Modified.
-class TCustomEditor : public TCustomEditorBase {
+class TCustomEditor : public TCustomEditorBase, private TLineModelListener {
  public:
   explicit TCustomEditor(platform::Host& host);
   ~TCustomEditor() override;
@@ -70,8 +70,8 @@ class TCustomEditor : public TCustomEditorBase {
   void EmptyUndoHistory();
   // The change report the highlighter answers; action as TTextEditAction.
   virtual void TextEdited(int column, int row, int action, std::string_view text);
-  // The store inserted (delta > 0) or removed (delta < 0) whole lines at line index; what
-  // is kept per line moves along with them.
+  // Whole lines were inserted (delta > 0) or removed (delta < 0) at line index; what is
+  // kept per line moves along with them.
   virtual void LinesMoved(int index, int delta);
 
   std::function<void()> OnChange;
@@ -101,6 +101,9 @@ class TCustomEditor : public TCustomEditorBase {
   platform::LRESULT Perform(platform::TMessage msg, platform::WPARAM wParam, platform::LPARAM lParam);
 
  private:
+  void LinesInserted(int index, int count) override;
+  void LinesRemoved(int index, int count) override;
+
   std::unique_ptr<TEditorStrings> lines_;
 };
 

@@ -42,36 +42,25 @@ class TEditorStrings::TListUpdate {
   TEditorStrings& strings_;
 };
 
-TEditorStrings::TEditorStrings(TCustomEditor& editor) : editor_(editor) {}
+TEditorStrings::TEditorStrings(TCustomEditor& editor) : editor_(editor) { model_.AddListener(*this); }
+
+void TEditorStrings::LinesChanged() {
+  if (OnChange) OnChange();
+}
 
 // ---- List operations ----
 
-void TEditorStrings::CheckIndex(int index, int count) const {
-  if (index < 0 || index >= count) throw platform::EListError(index);
-}
-
-const std::string& TEditorStrings::Get(int index) const {
-  CheckIndex(index, Count());
-  return lines_[static_cast<std::size_t>(index)];
-}
-
-void TEditorStrings::Add(std::string_view s) {
-  lines_.push_back(editor_.TabsToBlanks(s));
-  Changed();
-}
+void TEditorStrings::Add(std::string_view s) { model_.Insert(Count(), editor_.TabsToBlanks(s)); }
 
 void TEditorStrings::Insert(int index, std::string_view s) {
   CheckIndex(index, Count() + 1);
-  lines_.insert(static_cast<std::size_t>(index), editor_.TabsToBlanks(s));
-  editor_.LinesMoved(index, 1);
-  Changed();
+  model_.Insert(index, editor_.TabsToBlanks(s));
 }
 
 void TEditorStrings::Put(int index, std::string_view s) {
   CheckIndex(index, Count());
   if (editor_.KeepTrailingBlanks) {
-    lines_[static_cast<std::size_t>(index)] = s;
-    Changed();
+    model_.Replace(index, std::string(s));
     return;
   }
   std::size_t kept = s.size();
@@ -80,34 +69,24 @@ void TEditorStrings::Put(int index, std::string_view s) {
     editor_.UndoBuffer().Add(std::make_unique<TDeleteTrailUndo>(
         editor_, static_cast<int>(s.size()), index, std::string(s.size() - kept, ' ')));
   }
-  lines_[static_cast<std::size_t>(index)] = s.substr(0, kept);
-  Changed();
+  model_.Replace(index, std::string(s.substr(0, kept)));
 }
 
-void TEditorStrings::Delete(int index) {
-  CheckIndex(index, Count());
-  lines_.erase(static_cast<std::size_t>(index), static_cast<std::size_t>(index) + 1);
-  // The row that moves up into index starts where the deleted one did: the state that goes
-  // is the one after it, as when a join removes the rows below the first.
-  editor_.LinesMoved(index + 1, -1);
-  Changed();
-}
+void TEditorStrings::Delete(int index) { model_.Remove(index, 1); }
 
 void TEditorStrings::Clear() {
-  if (lines_.empty()) return;
-  lines_.clear();
-  Changed();
+  if (Count() > 0) model_.ReplaceAll({});
 }
 
 // ---- Whole text ----
 
 std::string TEditorStrings::Text() const {
   std::size_t size = 0;
-  for (std::size_t i = 0; i < lines_.size(); ++i) size += lines_[i].size() + 2;
+  for (int i = 0; i < Count(); ++i) size += Get(i).size() + 2;
   std::string text;
   text.reserve(size);
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    text += lines_[i];
+  for (int i = 0; i < Count(); ++i) {
+    text += Get(i);
     text += "\r\n";
   }
   return text;
@@ -122,7 +101,7 @@ void TEditorStrings::SetText(std::string_view text) {
     text = expanded;
   }
   const std::vector<std::string_view> pieces = SplitAtBreaks(text, TFinalBreak::fbNoPiece);
-  ReplaceAll(std::vector<std::string>(pieces.begin(), pieces.end()));
+  model_.ReplaceAll(std::vector<std::string>(pieces.begin(), pieces.end()));
   if (editor_.UpdateLock == 0) editor_.EmptyUndoHistory();
   editor_.WholeTextReplaced();
 }
@@ -134,7 +113,7 @@ void TEditorStrings::Assign(std::vector<std::string> source) {
   for (std::string& line : source) {
     if (line.find('\t') != std::string::npos) line = editor_.TabsToBlanks(line);
   }
-  ReplaceAll(std::move(source));
+  model_.ReplaceAll(std::move(source));
   editor_.EmptyUndoHistory();
   editor_.WholeTextReplaced();
 }
@@ -146,11 +125,6 @@ void TEditorStrings::AppendLines(const std::vector<std::string>& source) {
     for (const std::string& line : source) Add(line);
   }
   editor_.EmptyUndoHistory();
-}
-
-void TEditorStrings::ReplaceAll(std::vector<std::string> lines) {
-  lines_.assign(std::move(lines));
-  Changed();
 }
 
 // ---- Block operations ----
@@ -168,28 +142,26 @@ std::string TEditorStrings::Trimmed(std::string_view s) const {
 void TEditorStrings::ReplaceLine(int index, std::string_view s) {
   CheckIndex(index, Count());
   TUpdateLockGuard lock(editor_);
-  lines_[static_cast<std::size_t>(index)] = Trimmed(s);
-  Changed();
+  model_.Replace(index, Trimmed(s));
 }
 
 void TEditorStrings::PadToCaret() {
   TUpdateLockGuard lock(editor_);
   const int caretX = editor_.CaretX;
   const int caretY = editor_.CaretY;
-  int column = lines_.empty() ? caretX : static_cast<int>(lines_.back().size());
+  int column = Count() == 0 ? caretX : static_cast<int>(Get(Count() - 1).size());
   while (Count() < caretY + 1) {
     // The record sits where the new line break goes, at the end of the current last line,
     // so that undoing the run joins the appended lines back onto that line.
     editor_.UndoBuffer().Add(std::make_unique<TReLineUndo>(editor_, column, Count() - 1, "\r\n"));
-    lines_.push_back({});
-    Changed();
+    model_.Insert(Count(), std::string());
     column = 0;
   }
   if (caretY < 0 || caretY >= Count()) return;
-  std::string& line = lines_[static_cast<std::size_t>(caretY)];
-  if (static_cast<int>(line.size()) < caretX) {
+  if (static_cast<int>(Get(caretY).size()) < caretX) {
+    std::string line = Get(caretY);
     line.resize(static_cast<std::size_t>(caretX), ' ');
-    Changed();
+    model_.Replace(caretY, std::move(line));
   }
 }
 
@@ -197,16 +169,14 @@ void TEditorStrings::InsertLines(int index, const std::vector<std::string_view>&
   std::vector<std::string> lines;
   lines.reserve(pieces.size());
   for (std::string_view piece : pieces) lines.push_back(editor_.TabsToBlanks(piece));
-  lines_.insert(static_cast<std::size_t>(index), lines);
-  editor_.LinesMoved(index, static_cast<int>(pieces.size()));
-  Changed();
+  model_.Insert(index, std::move(lines));
 }
 
 void TEditorStrings::InsertBlock(int x, int y, std::string_view text) {
   if (y < 0) throw platform::EListError(y);
   x = std::max(x, 0);
   while (Count() <= y) Add("");
-  const std::string& line = lines_[static_cast<std::size_t>(y)];
+  const std::string& line = Get(y);
   std::string head = line.substr(0, std::min(line.size(), static_cast<std::size_t>(x)));
   head.resize(static_cast<std::size_t>(x), ' ');
   const std::string tail = static_cast<std::size_t>(x) < line.size() ? line.substr(static_cast<std::size_t>(x)) : "";
@@ -221,7 +191,7 @@ void TEditorStrings::InsertBlock(int x, int y, std::string_view text) {
   ReplaceLine(y, head.append(pieces[0]));
   InsertLines(y + 1, std::vector<std::string_view>(pieces.begin() + 1, pieces.end()));
   const int last = y + static_cast<int>(pieces.size()) - 1;
-  ReplaceLine(last, lines_[static_cast<std::size_t>(last)] + tail);
+  ReplaceLine(last, Get(last) + tail);
 }
 
 bool TEditorStrings::ClampBlockRows(int& x1, int& y1, int& x2, int& y2) const {
@@ -246,17 +216,14 @@ void TEditorStrings::DeleteBlock(int x1, int y1, int x2, int y2) {
   if (y2 < y1) return;
   long long cut = std::max(static_cast<long long>(x2) + 1, 0LL);
   if (y2 == y1) cut = std::max(cut, static_cast<long long>(x1));
-  std::string first = lines_[static_cast<std::size_t>(y1)];
+  std::string first = Get(y1);
   first.resize(static_cast<std::size_t>(x1), ' ');
   first.append(last, static_cast<std::size_t>(std::min(cut, static_cast<long long>(last.size()))));
 
   TUpdateLockGuard lock(editor_);
   TListUpdate bracket(*this);
-  if (y2 > y1) {
-    lines_.erase(static_cast<std::size_t>(y1) + 1, static_cast<std::size_t>(y2) + 1);
-    editor_.LinesMoved(y1 + 1, y1 - y2);
-    Changed();
-  }
+  // Rows y1 up to y2 go; row y2 moves up to y1 and takes the joined text.
+  model_.Remove(y1, y2 - y1);
   ReplaceLine(y1, first);
 }
 
@@ -269,7 +236,7 @@ void TEditorStrings::InsertColumnBlock(int x, int y, std::string_view text) {
   for (std::size_t k = 0; k < pieces.size(); ++k) {
     const int row = y + static_cast<int>(k);
     while (Count() <= row) Add("");
-    std::string line = lines_[static_cast<std::size_t>(row)];
+    std::string line = Get(row);
     if (line.size() < static_cast<std::size_t>(x)) line.resize(static_cast<std::size_t>(x), ' ');
     line.insert(static_cast<std::size_t>(x), pieces[k]);
     ReplaceLine(row, line);
@@ -283,7 +250,7 @@ void TEditorStrings::DeleteColumnBlock(int x1, int y1, int x2, int y2) {
   TUpdateLockGuard lock(editor_);
   TListUpdate bracket(*this);
   for (int row = y1; row <= y2; ++row) {
-    std::string line = lines_[static_cast<std::size_t>(row)];
+    std::string line = Get(row);
     if (static_cast<std::size_t>(x1) < line.size()) {
       line.erase(static_cast<std::size_t>(x1), static_cast<std::size_t>(std::min<long long>(width, static_cast<long long>(line.size()))));
     }
@@ -298,25 +265,6 @@ platform::TPoint TEditorStrings::BlockEnd(int x, int y, std::string_view text) c
   const int lastLength = static_cast<int>(pieces.back().size());
   if (breaks == 0) return {x + lastLength - 1, y};
   return {lastLength - 1, y + breaks};
-}
-
-// ---- Change event ----
-
-void TEditorStrings::BeginUpdate() { ++updateCount_; }
-
-void TEditorStrings::EndUpdate() {
-  if (updateCount_ == 0) return;
-  if (--updateCount_ > 0 || !changedInUpdate_) return;
-  changedInUpdate_ = false;
-  if (OnChange) OnChange();
-}
-
-void TEditorStrings::Changed() {
-  if (updateCount_ > 0) {
-    changedInUpdate_ = true;
-    return;
-  }
-  if (OnChange) OnChange();
 }
 
 }  // namespace editor

@@ -1,5 +1,7 @@
 // TEditorStrings: the editor's text as an ordered list of 8-bit lines without
-// terminators, with the block operations that editing and undo are built from.
+// terminators, with the block operations that editing and undo are built from. The lines
+// themselves live in a TLineModel; this class adds what the editor asks of them: tab
+// expansion, the trailing-blank rule, padding to the caret and the undo records they make.
 #pragma once
 
 #include <functional>
@@ -7,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/LineGapBuffer.h"
+#include "editor/LineModel.h"
+#include "platform/Errors.h"
 #include "platform/Types.h"
 
 namespace editor {
@@ -26,14 +29,17 @@ std::vector<std::string_view> SplitAtBreaks(std::string_view text, TFinalBreak f
 // "List index out of bounds (%d)" before anything changes. The store belongs to one
 // editor and fires OnChange after every change of the list, or once when its own update
 // bracket closes. Identity object: neither copyable nor movable.
-class TEditorStrings {
+class TEditorStrings : private TLineModelListener {
  public:
   explicit TEditorStrings(TCustomEditor& editor);
   TEditorStrings(const TEditorStrings&) = delete;
   TEditorStrings& operator=(const TEditorStrings&) = delete;
 
-  int Count() const { return static_cast<int>(lines_.size()); }
-  const std::string& Get(int index) const;
+  // The lines as a plain list, for listeners that follow its changes.
+  TLineModel& Model() { return model_; }
+
+  int Count() const { return model_.Count(); }
+  const std::string& Get(int index) const { return model_.Get(index); }
   // Add and Insert expand tabs and keep trailing blanks; they make no undo record.
   void Add(std::string_view s);
   // index may be Count (appends).
@@ -78,8 +84,8 @@ class TEditorStrings {
   platform::TPoint BlockEnd(int x, int y, std::string_view text) const;
 
   // The list's own update bracket: OnChange fires once when it closes, if anything changed.
-  void BeginUpdate();
-  void EndUpdate();
+  void BeginUpdate() { model_.BeginUpdate(); }
+  void EndUpdate() { model_.EndUpdate(); }
 
   std::function<void()> OnChange;
 
@@ -90,17 +96,18 @@ class TEditorStrings {
   bool ClampBlockRows(int& x1, int& y1, int& x2, int& y2) const;
   class TListUpdate;
 
-  void CheckIndex(int index, int count) const;
-  void Changed();
+  void LinesChanged() override;
+  // Checked before tabs are expanded or a record is made: a bad index is the error
+  // reported, and a refused change leaves nothing behind.
+  static void CheckIndex(int index, int count) {
+    if (index < 0 || index >= count) throw platform::EListError(index);
+  }
   // Inserts the pieces, tabs expanded, before line index as one move of the list.
   void InsertLines(int index, const std::vector<std::string_view>& pieces);
-  void ReplaceAll(std::vector<std::string> lines);
   std::string Trimmed(std::string_view s) const;
 
   TCustomEditor& editor_;
-  TLineGapBuffer lines_;
-  int updateCount_ = 0;
-  bool changedInUpdate_ = false;
+  TLineModel model_;
 };
 
 }  // namespace editor

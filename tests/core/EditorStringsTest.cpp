@@ -390,3 +390,27 @@ TEST_F(LineStore, BlockEndIsTheLastCharacterPlaced) {
 }
 
 }  // namespace
+
+// ---- Line moves reported to the editor ----
+
+class MoveRecordingEditor : public editor::TEditor {
+ public:
+  using TEditor::TEditor;
+  void LinesMoved(int index, int delta) override { moves.emplace_back(index, delta); }
+  std::vector<std::pair<int, int>> moves;
+};
+
+TEST(LineStoreMoves, EditorHearsWhereRowsMoved) {
+  testing_support::FakeHost host;
+  MoveRecordingEditor editor(host);
+  editor::TEditorStrings& lines = editor.Lines();
+  lines.SetText("a\r\nb\r\nc\r\nd\r\n");
+  lines.Add("e");
+  lines.Insert(1, "x");
+  lines.Delete(2);
+  lines.InsertBlock(1, 0, "1\r\n2\r\n3");
+  lines.DeleteBlock(0, 1, 0, 3);
+  // The first removed row's successor goes; appended rows move nothing.
+  const std::vector<std::pair<int, int>> expected{{1, 1}, {3, -1}, {1, 2}, {2, -2}};
+  EXPECT_EQ(editor.moves, expected);
+}
