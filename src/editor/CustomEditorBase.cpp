@@ -56,31 +56,6 @@ void TCustomEditorBase::SetSelBackColor(TColor color) {
   view_.InvalidateControl();
 }
 
-void TCustomEditorBase::SetRightMargin(int column) {
-  RightMargin = column;
-  view_.InvalidateControl();
-}
-
-void TCustomEditorBase::SetRightMarginColor(TColor color) {
-  RightMarginColor = color;
-  view_.InvalidateControl();
-}
-
-void TCustomEditorBase::SetRightMarginVisible(bool visible) {
-  RightMarginVisible = visible;
-  view_.InvalidateControl();
-}
-
-void TCustomEditorBase::SetHideCaret(bool hide) {
-  if (hide == HideCaret) return;
-  if (hide && host_.Focused()) host_.HideCaret();
-  HideCaret = hide;
-  if (!hide && host_.Focused()) {
-    view_.PlaceSystemCaret();
-    host_.ShowCaret();
-  }
-}
-
 void TCustomEditorBase::SetInsertMode(bool insert) {
   if (insert == InsertMode) return;
   InsertMode = insert;

@@ -116,21 +116,12 @@ class TCustomEditorBase {
   TColor GutterColor = platform::clBtnFace;
   TColor SelForeColor = platform::clHighlightText;
   TColor SelBackColor = platform::clHighlight;
-  bool RightMarginVisible = true;
-  int RightMargin = 80;
-  TColor RightMarginColor = platform::clSilver;
-  // When set the control never shows or moves the caret.
-  bool HideCaret = false;
   // Property setters: each repaints or re-lays out what the change affects.
   void SetColor(TColor color);
   void SetFont(const platform::TFontSpec& font);
   void SetGutterColor(TColor color);
   void SetSelForeColor(TColor color);
   void SetSelBackColor(TColor color);
-  void SetRightMargin(int column);
-  void SetRightMarginColor(TColor color);
-  void SetRightMarginVisible(bool visible);
-  void SetHideCaret(bool hide);
 
   // ---- Options ----
   bool InsertMode = true;

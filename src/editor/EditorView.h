@@ -9,6 +9,7 @@
 #include <string>
 
 #include "editor/LineAttrs.h"
+#include "platform/Colors.h"
 #include "editor/ScrollBar95.h"
 #include "platform/Host.h"
 #include "platform/Types.h"
@@ -78,7 +79,19 @@ class TEditorView {
   void WidenRepaintRange(int fromRow, int toRow);
   void RepaintSelectionRows();
 
+  // ---- The right margin (Paint.cpp) ----
+  bool RightMarginVisible = true;
+  int RightMargin = 80;
+  platform::TColor RightMarginColor = platform::clSilver;
+  // Each setter repaints the window.
+  void SetRightMargin(int column);
+  void SetRightMarginColor(platform::TColor color);
+  void SetRightMarginVisible(bool visible);
+
   // ---- The system caret (Paint.cpp) ----
+  // When set the control never shows or moves the caret.
+  bool HideCaret = false;
+  void SetHideCaret(bool hide);
   void PlaceSystemCaret();
   // The caret is made again at the cell height and shown (focus came, the font changed).
   void CreateSystemCaret();

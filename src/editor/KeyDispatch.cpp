@@ -51,7 +51,7 @@ void TKeyDispatcher::KeyPress(char& ch) {
 }
 
 void TKeyDispatcher::RecordMacroCode(TCommand code) {
-  if (!MacroRecording || code == ecMacroRecord || code == ecBeginGroup || editor_.GroupDepth > 0) return;
+  if (code == ecMacroRecord || code == ecBeginGroup || editor_.GroupDepth > 0) return;
   MacroBuffer.push_back(static_cast<char>(code & 0xFF));
   MacroBuffer.push_back(static_cast<char>(code >> 8));
 }
@@ -104,7 +104,7 @@ void TKeyDispatcher::DeleteWordRight() {
 }
 
 void TKeyDispatcher::Command(TCommand code) {
-  RecordMacroCode(code);
+  if (MacroRecording) RecordMacroCode(code);
   TCaretHider hider(editor_.View());
   int x = editor_.CaretX;
   int y = editor_.CaretY;

@@ -49,6 +49,7 @@ class TKeyDispatcher {
   void SelectWordAtCaret(int& x);
   void DeleteWordRight();
   void PlayMacro();
+  // Adds code to the macro being recorded; Command calls it only while recording.
   void RecordMacroCode(TCommand code);
 
   TCustomEditorBase& editor_;

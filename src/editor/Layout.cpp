@@ -124,7 +124,7 @@ void TEditorView::ScrollPixelsAndInvalidate(bool vertical, int distance) {
   const int colsRight = textLeft + VisibleColCount * CellWidth;
   // The margin line drawn before the shift would otherwise travel with the text.
   if (marginDrawn_) {
-    const int oldMargin = textLeft + (editor_.RightMargin - (LeftCol + distance / CellWidth)) * CellWidth + distance;
+    const int oldMargin = textLeft + (RightMargin - (LeftCol + distance / CellWidth)) * CellWidth + distance;
     host_.InvalidateRect(TRect{oldMargin, 0, oldMargin + 1, height});
   }
   host_.ScrollPixels(distance, 0, TRect{textLeft, 0, colsRight, height},

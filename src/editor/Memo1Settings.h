@@ -14,8 +14,8 @@ namespace editor {
 // keeps the editor's defaults.
 inline void ConfigureMemo1(THLEditor& memo) {
   memo.View().SetGutterWidth(25);
-  memo.SetRightMargin(100);
-  memo.SetRightMarginColor(platform::clSilver);
+  memo.View().SetRightMargin(100);
+  memo.View().SetRightMarginColor(platform::clSilver);
   memo.TabStops = "3 5";
   memo.SetSelForeColor(platform::clHighlightText);
   memo.SetSelBackColor(platform::clHighlight);

@@ -13,15 +13,15 @@ using platform::TRect;
 // ---- Caret ----
 
 void TEditorView::HideCaretNow() {
-  if (!editor_.HideCaret) host_.HideCaret();
+  if (!HideCaret) host_.HideCaret();
 }
 
 void TEditorView::ShowCaretNow() {
-  if (!editor_.HideCaret) host_.ShowCaret();
+  if (!HideCaret) host_.ShowCaret();
 }
 
 void TEditorView::PlaceSystemCaret() {
-  if (editor_.HideCaret || !host_.Focused()) return;
+  if (HideCaret || !host_.Focused()) return;
   const TRect cell = CellRect(editor_.CaretX - LeftCol, editor_.CaretY - TopRow);
   // A caret whose cell is left of the text area is parked off the window.
   if (cell.Left < 0 || cell.Left < GutterWidth) {
@@ -31,10 +31,20 @@ void TEditorView::PlaceSystemCaret() {
   }
 }
 
+void TEditorView::SetHideCaret(bool hide) {
+  if (hide == HideCaret) return;
+  if (hide && host_.Focused()) host_.HideCaret();
+  HideCaret = hide;
+  if (!hide && host_.Focused()) {
+    PlaceSystemCaret();
+    host_.ShowCaret();
+  }
+}
+
 void TEditorView::CreateSystemCaret() {
   host_.CreateCaret(2, CellHeight - 2);
   PlaceSystemCaret();
-  if (!editor_.HideCaret) host_.ShowCaret();
+  if (!HideCaret) host_.ShowCaret();
 }
 
 // ---- Whole window ----
@@ -220,14 +230,28 @@ void TEditorView::PaintGutter() {
   if (editor_.OnPaintGutter) editor_.OnPaintGutter(canvas);
 }
 
+void TEditorView::SetRightMargin(int column) {
+  RightMargin = column;
+  InvalidateControl();
+}
+
+void TEditorView::SetRightMarginColor(platform::TColor color) {
+  RightMarginColor = color;
+  InvalidateControl();
+}
+
+void TEditorView::SetRightMarginVisible(bool visible) {
+  RightMarginVisible = visible;
+  InvalidateControl();
+}
+
 void TEditorView::DrawRightMargin() { DrawRightMarginBand(0, ClientHeight()); }
 
 void TEditorView::DrawRightMarginBand(int top, int bottom) {
-  const int margin = editor_.RightMargin;
-  marginDrawn_ = editor_.RightMarginVisible && LeftCol < margin && margin < LastVisibleCol + 3;
+  marginDrawn_ = RightMarginVisible && LeftCol < RightMargin && RightMargin < LastVisibleCol + 3;
   if (!marginDrawn_ || !windowCreated_) return;
-  host_.Canvas().VerticalLine(GutterWidth + 3 + (margin - LeftCol) * CellWidth, top, bottom, 1,
-                              editor_.RightMarginColor);
+  host_.Canvas().VerticalLine(GutterWidth + 3 + (RightMargin - LeftCol) * CellWidth, top, bottom, 1,
+                              RightMarginColor);
 }
 
 }  // namespace editor

@@ -153,7 +153,7 @@ TEST(Paint, GutterLinesStandAtTheirColumns) {
 TEST(Paint, RightMarginNeedsNinetyNineVisibleColumns) {
   ViewEditor v({"x"});
   auto& e = v.Editor;
-  e.SetRightMargin(100);
+  e.View().SetRightMargin(100);
   e.View().SetGutterWidth(25);
   v.Resize(27 + 98 * 8, 480);
   v.Host.Surface.Reset();
