@@ -75,7 +75,7 @@ void BM_ColourFullView(benchmark::State& state) {
   const int top = static_cast<int>(state.range(0));
   for (auto _ : state) {
     for (int row = top; row < top + ViewRows; ++row) memo.ComputeLineAttrs(row, 0, ViewColumns);
-    benchmark::DoNotOptimize(memo.Attrs);
+    benchmark::DoNotOptimize(memo.View().Attrs);
   }
   state.SetItemsProcessed(state.iterations() * ViewRows);  // items/s: rows per second
 }
@@ -94,8 +94,8 @@ void BM_PaintFullView(benchmark::State& state) {
     document.host.Surface.Reset();
     memo.Paint(platform::TRect{0, 0, 1000, 800});
   }
-  state.SetItemsProcessed(state.iterations() * memo.VisibleRowCount);  // rows per second
-  state.counters["rows"] = memo.VisibleRowCount;
+  state.SetItemsProcessed(state.iterations() * memo.View().VisibleRowCount);  // rows per second
+  state.counters["rows"] = memo.View().VisibleRowCount;
   state.counters["runsPerView"] = static_cast<double>(document.host.Surface.Runs.size());
 }
 BENCHMARK(BM_PaintFullView)->Unit(benchmark::kMicrosecond);

@@ -88,7 +88,7 @@ void Report(benchmark::State& state, const CountingSurface& s, long before) {
 void BM_FullPaint(benchmark::State& state) {
   Document& doc = DocumentOf(static_cast<int>(state.range(0)));
   // The long document is painted from its middle; the short one shows all its rows.
-  doc.editor.SetLeftTop(0, doc.editor.LineCount() > 100 ? doc.editor.LineCount() / 2 : 0);
+  doc.editor.View().SetLeftTop(0, doc.editor.LineCount() > 100 ? doc.editor.LineCount() / 2 : 0);
   const long before = doc.host.surface.Runs;
   for (auto _ : state) doc.editor.Paint(platform::TRect{0, 0, 1280, 900});
   Report(state, doc.host.surface, before);
@@ -108,13 +108,13 @@ void BM_CaretMove(benchmark::State& state) {
 // One row down and its repaint, then one row up and its repaint.
 void BM_OneRowScroll(benchmark::State& state) {
   Document& doc = DocumentOf(static_cast<int>(state.range(0)));
-  doc.editor.SetLeftTop(0, doc.editor.LineCount() > 100 ? 1000 : 0);
-  const int top = doc.editor.TopRow;
+  doc.editor.View().SetLeftTop(0, doc.editor.LineCount() > 100 ? 1000 : 0);
+  const int top = doc.editor.View().TopRow;
   const long before = doc.host.surface.Runs;
   for (auto _ : state) {
-    doc.editor.ScrollView(true, top + 1);
+    doc.editor.View().ScrollView(true, top + 1);
     doc.editor.Paint(doc.host.invalid);
-    doc.editor.ScrollView(true, top);
+    doc.editor.View().ScrollView(true, top);
     doc.editor.Paint(doc.host.invalid);
   }
   state.counters["runs/scroll"] = benchmark::Counter(static_cast<double>(doc.host.surface.Runs - before) /

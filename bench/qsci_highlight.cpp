@@ -70,7 +70,7 @@ struct OwnDocument {
   }
   void ColourView() {
     for (int row = 0; row < ViewRows; ++row) memo.ComputeLineAttrs(row, 0, ViewColumns);
-    benchmark::DoNotOptimize(memo.Attrs);
+    benchmark::DoNotOptimize(memo.View().Attrs);
   }
   testing_support::FakeHost host;
   editor::THLEditor memo{host};
@@ -147,10 +147,10 @@ void BM_PaintView_Quorvel(benchmark::State& state) {
   static OwnWindow window;
   editor::THLEditor& memo = window.widget.Editor();
   for (auto _ : state) {
-    memo.InvalidateControl();
+    memo.View().InvalidateControl();
     benchmark::DoNotOptimize(window.widget.grab());
   }
-  state.counters["rowsOnScreen"] = memo.VisibleRowCount;
+  state.counters["rowsOnScreen"] = memo.View().VisibleRowCount;
 }
 BENCHMARK(BM_PaintView_Quorvel)->Unit(benchmark::kMicrosecond);
 

@@ -151,7 +151,7 @@ class OwnSubject : public Subject {
   int LineCount() override { return widget_.Editor().LineCount(); }
   void GoTo(int column, int row) override {
     editor::THLEditor& memo = widget_.Editor();
-    memo.SetLeftTop(0, std::max(row - 10, 0));
+    memo.View().SetLeftTop(0, std::max(row - 10, 0));
     memo.MoveCaretTo(column, row);
   }
   bool HasDeleteLine() const override { return true; }

@@ -52,7 +52,7 @@ void TCustomEditor::IndentRows(int x, int y1, int y2) {
   }
   InsertColumnAt(x, y1, text);
   TextChanged();
-  if (UpdateLock <= 0) InvalidateControl();
+  if (UpdateLock <= 0) View().InvalidateControl();
 }
 
 void TCustomEditor::UnindentRows(int x, int y1, int y2) {
@@ -80,7 +80,7 @@ void TCustomEditor::UnindentRows(int x, int y1, int y2) {
   UndoBuffer().Add(std::make_unique<TUnindentColumnUndo>(*this, CaretX, CaretY, removed, x, y1));
   TextEdited(x, y1, taDelete, removed);
   TextChanged();
-  if (UpdateLock <= 0) InvalidateControl();
+  if (UpdateLock <= 0) View().InvalidateControl();
 }
 
 namespace {
@@ -109,7 +109,7 @@ void ShiftSelectedLines(TCustomEditor& editor, Shift shift) {
   } else if (editor.CaretY == editor.SelBegY) {
     editor.MoveCaretTo(editor.CaretX + f, editor.CaretY);
   }
-  editor.RepaintRows(editor.SelBegY, editor.SelEndY);
+  editor.View().RepaintRows(editor.SelBegY, editor.SelEndY);
 }
 
 }  // namespace

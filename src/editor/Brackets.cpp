@@ -110,12 +110,12 @@ void TCustomEditorBase::UpdateBracketHighlighting() {
     if (range.FirstCol < 0) continue;
     const int row = range.Row;
     range = TBracketHighlighting::TRange{};
-    RepaintRow(row);
+    view_.RepaintRow(row);
   }
   if (!bh.Active || !host_.IsVisible() || !host_.IsEnabled()) return;
   if (FindBracketMatch()) {
-    RepaintRow(bh.Ranges[0].Row);
-    RepaintRow(bh.Ranges[1].Row);
+    view_.RepaintRow(bh.Ranges[0].Row);
+    view_.RepaintRow(bh.Ranges[1].Row);
   } else {
     bh.Ranges[0] = TBracketHighlighting::TRange{};
   }

@@ -21,20 +21,20 @@ void TCustomEditorBase::MoveCaretTo(int x, int y) {
   x = std::clamp(x, 0, MaxColumn);
   // A window too small for a whole row or column still keeps the caret's own cell at
   // the top left, never scrolled past it.
-  if (y < TopRow) {
-    SetLeftTop(LeftCol, y);
-  } else if (y > std::max(LastVisibleRow, 0)) {
-    SetLeftTop(LeftCol, y - std::max(VisibleRowCount, 1) + 1);
+  if (y < view_.TopRow) {
+    view_.SetLeftTop(view_.LeftCol, y);
+  } else if (y > std::max(view_.LastVisibleRow, 0)) {
+    view_.SetLeftTop(view_.LeftCol, y - std::max(view_.VisibleRowCount, 1) + 1);
   }
-  if (x < LeftCol) {
-    SetLeftTop(x, TopRow);
-  } else if (x > LastVisibleCol) {
-    SetLeftTop(x - std::max(VisibleColCount, 1) + 1, TopRow);
+  if (x < view_.LeftCol) {
+    view_.SetLeftTop(x, view_.TopRow);
+  } else if (x > view_.LastVisibleCol) {
+    view_.SetLeftTop(x - std::max(view_.VisibleColCount, 1) + 1, view_.TopRow);
   }
   const bool moved = x != CaretX || y != CaretY;
   CaretX = x;
   CaretY = y;
-  PlaceSystemCaret();
+  view_.PlaceSystemCaret();
   if (moved) StatusChanged();
 }
 
@@ -67,8 +67,7 @@ void TCustomEditorBase::ExtendSelection(int x, int y) {
       SelBegX = LineModeBegX;
       SelEndX = LineModeEndX;
     }
-    repaintFrom_ = SelBegY;
-    repaintTo_ = SelEndY;
+    view_.StartRepaintRange(SelBegY, SelEndY);
     if (SelAnchorY >= y) {
       SelBegY = y;
       SelEndY = SelAnchorY;
@@ -107,15 +106,14 @@ void TCustomEditorBase::ExtendSelection(int x, int y) {
   }
   if (GroupDepth <= 0) {
     if (SelBlockFormat == bfColumn) {
-      RepaintRows(std::min(oldBegY, SelBegY), std::max(oldEndY, SelEndY));
+      view_.RepaintRows(std::min(oldBegY, SelBegY), std::max(oldEndY, SelEndY));
     } else {
-      RepaintRows(std::min(oldBegY, SelBegY), std::max(oldBegY, SelBegY));
-      RepaintRows(std::min(oldEndY, SelEndY), std::max(oldEndY, SelEndY));
+      view_.RepaintRows(std::min(oldBegY, SelBegY), std::max(oldBegY, SelBegY));
+      view_.RepaintRows(std::min(oldEndY, SelEndY), std::max(oldEndY, SelEndY));
     }
     if (OnSelectionChange) OnSelectionChange();
   }
-  repaintFrom_ = std::min(repaintFrom_, SelBegY);
-  repaintTo_ = std::max(repaintTo_, SelEndY);
+  view_.WidenRepaintRange(SelBegY, SelEndY);
 }
 
 void TCustomEditorBase::SelectRange(int begX, int begY, int endX, int endY) {
@@ -141,9 +139,8 @@ void TCustomEditorBase::SelectRange(int begX, int begY, int endX, int endY) {
   }
   Selected = true;
   Selecting = false;
-  repaintFrom_ = std::min(repaintFrom_, begY);
-  repaintTo_ = std::max(repaintTo_, endY);
-  if (GroupDepth <= 0) RepaintRows(begY, endY);
+  view_.WidenRepaintRange(begY, endY);
+  if (GroupDepth <= 0) view_.RepaintRows(begY, endY);
 }
 
 void TCustomEditorBase::SelectWholeText() { SelectRange(0, 0, MaxColumn, INT_MAX); }
@@ -152,7 +149,7 @@ void TCustomEditorBase::CancelSelection() {
   if (!Selected) return;
   Selected = Selecting = false;
   UndoBuffer().Add(std::make_unique<TUnselectUndo>(*this, CaretX, CaretY));
-  RepaintSelectionRows();
+  view_.RepaintSelectionRows();
 }
 
 void TCustomEditorBase::DropSelectionOnMove() {
@@ -164,13 +161,6 @@ bool TCustomEditorBase::CanStartSelection() const {
   if (!KeepSelection) return !Selected;
   return !Selected || SelectionDropped;
 }
-
-void TCustomEditorBase::WidenRepaintRange(int fromRow, int toRow) {
-  repaintFrom_ = std::min(repaintFrom_, fromRow);
-  repaintTo_ = std::max(repaintTo_, toRow);
-}
-
-void TCustomEditorBase::RepaintSelectionRows() { RepaintRows(repaintFrom_, repaintTo_); }
 
 // ---- Offsets ----
 
@@ -204,7 +194,7 @@ void TCustomEditorBase::SetSelStart(int offset) {
   const platform::TPoint p = OffsetToPos(offset);
   MoveCaretTo(p.X, p.Y);
   SetSelLength(0);
-  ScrollToRow(CaretY);
+  view_.ScrollToRow(CaretY);
 }
 
 int TCustomEditorBase::SelLength() const {
@@ -256,7 +246,7 @@ void TCustomEditorBase::SetSelLength(int length) {
     SelEndY = end.Y;
     MoveCaretTo(end.X, end.Y);
   }
-  InvalidateControl();
+  view_.InvalidateControl();
 }
 
 platform::LRESULT TCustomEditorBase::PerformSelectionMessage(platform::TMessage msg, platform::WPARAM wParam,
@@ -292,16 +282,17 @@ void TCustomEditorBase::SetBookmark(int index) {
   } else {
     mark.Valid = false;
   }
-  PaintGutter();
+  view_.PaintGutter();
 }
 
 bool TCustomEditorBase::ScrollToBookmark(int index, int& x, int& y) {
   const TBookmark mark = Bookmarks.at(static_cast<std::size_t>(index));
   if (!mark.Valid) return false;
   // A mark out of view comes to the middle of it.
-  const int top = (mark.Y < TopRow || mark.Y > LastVisibleRow) ? mark.Y - VisibleRowCount / 2 : TopRow;
-  const int left = (mark.X < LeftCol || mark.X > LastVisibleCol) ? mark.X - VisibleColCount / 2 : LeftCol;
-  SetLeftTop(left, top);
+  const TEditorView& v = view_;
+  const int top = (mark.Y < v.TopRow || mark.Y > v.LastVisibleRow) ? mark.Y - v.VisibleRowCount / 2 : v.TopRow;
+  const int left = (mark.X < v.LeftCol || mark.X > v.LastVisibleCol) ? mark.X - v.VisibleColCount / 2 : v.LeftCol;
+  view_.SetLeftTop(left, top);
   x = mark.X;
   y = mark.Y;
   return true;
@@ -312,7 +303,7 @@ void TCustomEditorBase::GotoBookmark(int index) {
   int y = CaretY;
   if (!ScrollToBookmark(index, x, y)) return;
   SetCaret(x, y);
-  PaintGutter();
+  view_.PaintGutter();
 }
 
 }  // namespace editor

@@ -115,7 +115,7 @@ void TCustomEditor::ReplaceSelection(std::string_view text) {
       SelEndX = endX;
     }
   }
-  RepaintRows(SelBegY, SelEndY);
+  View().RepaintRows(SelBegY, SelEndY);
 }
 
 void TCustomEditor::Copy() {
@@ -133,7 +133,7 @@ void TCustomEditor::Paste() {
   if (!clipboard) return;
   TUpdateBracket update(*this);
   std::string text = TabsToBlanks(NormalizedBreaks(*clipboard));
-  TCaretHider hiddenCaret(*this);
+  TCaretHider hiddenCaret(View());
   lines_->PadToCaret();
   int x = CaretX;
   int y = CaretY;

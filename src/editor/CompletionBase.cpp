@@ -107,14 +107,14 @@ platform::PopupList* TCompletionBase::EnsureList() {
 // the caret line when the list would run off the bottom of the screen and fits above.
 platform::TRect TCompletionBase::DropDownBounds(platform::PopupList& list) const {
   const platform::TRect cell =
-      editor_.CellRect(editor_.CaretX - editor_.LeftCol, editor_.CaretY - editor_.TopRow + 1);
+      editor_.View().CellRect(editor_.CaretX - editor_.View().LeftCol, editor_.CaretY - editor_.View().TopRow + 1);
   const platform::TPoint below = list.ClientToScreen({cell.Left, cell.Top});
   const int left = below.X - 2 * BorderWidth;
   int top = below.Y - BorderWidth;
   const int shown = std::min(DropDownCount, static_cast<int>(items_.size()));
   const int height = shown * ItemHeight + 2 * BorderWidth;
   if (top + height > list.ScreenRect().Bottom) {
-    const int above = top - height - editor_.CellHeight + 1;
+    const int above = top - height - editor_.View().CellHeight + 1;
     if (above >= 0) top = above;
   }
   const int width = DropDownWidth != 0 ? DropDownWidth : editor_.Host().ClientSize().Width + 2 * BorderWidth;

@@ -42,13 +42,13 @@ void TCustomEditor::TextChanged() {
 }
 
 void TCustomEditor::WholeTextReplaced() {
-  DropFontCache();
+  View().DropFontCache();
   Selected = false;
   Selecting = false;
   UpdateBracketHighlighting();
   TextEdited(0, 0, taWholeText, "");
-  UpdateLayout();
-  if (host_.IsVisible() && UpdateLock == 0) InvalidateControl();
+  View().UpdateLayout();
+  if (host_.IsVisible() && UpdateLock == 0) View().InvalidateControl();
 }
 
 void TCustomEditor::EmptyUndoHistory() { UndoBuffer().Clear(); }

@@ -1,5 +1,5 @@
-// Construction, property setters, the update lock, status notifications and the window
-// entry points (creation, resize, focus, timers) of the editor base.
+// Construction, property setters, the update lock, status notifications, focus and
+// timers of the editor base.
 #include "editor/CustomEditorBase.h"
 
 #include "platform/Errors.h"
@@ -7,12 +7,11 @@
 namespace editor {
 
 TCustomEditorBase::TCustomEditorBase(platform::Host& host)
-    : HorzScrollBar(host, platform::TScrollBarKind::sbHorizontal),
-      VertScrollBar(host, platform::TScrollBarKind::sbVertical),
-      host_(host),
-      undoBuffer_(std::make_unique<TUndoBuffer>(*this)) {
-  Keyboard.SetDefaultLayout();
-}
+    : host_(host),
+      undoBuffer_(std::make_unique<TUndoBuffer>(*this)),
+      view_(*this, host),
+      dispatcher_(*this),
+      mouse_(*this) {}
 
 TCustomEditorBase::~TCustomEditorBase() = default;
 
@@ -33,60 +32,28 @@ int TLineInformationList::StyleOf(int row) const {
 
 void TCustomEditorBase::SetColor(TColor color) {
   Color = color;
-  InvalidateControl();
+  view_.InvalidateControl();
 }
 
 void TCustomEditorBase::SetFont(const platform::TFontSpec& font) {
   Font = font;
-  UpdateLayout();
-  InvalidateControl();
+  view_.UpdateLayout();
+  view_.InvalidateControl();
 }
 
 void TCustomEditorBase::SetGutterColor(TColor color) {
   GutterColor = color;
-  PaintGutter();
+  view_.PaintGutter();
 }
 
 void TCustomEditorBase::SetSelForeColor(TColor color) {
   SelForeColor = color;
-  InvalidateControl();
+  view_.InvalidateControl();
 }
 
 void TCustomEditorBase::SetSelBackColor(TColor color) {
   SelBackColor = color;
-  InvalidateControl();
-}
-
-void TCustomEditorBase::SetRightMargin(int column) {
-  RightMargin = column;
-  InvalidateControl();
-}
-
-void TCustomEditorBase::SetRightMarginColor(TColor color) {
-  RightMarginColor = color;
-  InvalidateControl();
-}
-
-void TCustomEditorBase::SetRightMarginVisible(bool visible) {
-  RightMarginVisible = visible;
-  InvalidateControl();
-}
-
-void TCustomEditorBase::SetHideCaret(bool hide) {
-  if (hide == HideCaret) return;
-  if (hide && host_.Focused()) host_.HideCaret();
-  HideCaret = hide;
-  if (!hide && host_.Focused()) {
-    PlaceSystemCaret();
-    host_.ShowCaret();
-  }
-}
-
-void TCustomEditorBase::SetGutterWidth(int width) {
-  if (width == GutterWidth) return;
-  GutterWidth = width;
-  UpdateLayout();
-  InvalidateControl();
+  view_.InvalidateControl();
 }
 
 void TCustomEditorBase::SetInsertMode(bool insert) {
@@ -112,10 +79,10 @@ void TCustomEditorBase::OpenUpdate() { ++UpdateLock; }
 void TCustomEditorBase::CloseUpdate() {
   if (UpdateLock <= 0) throw platform::EAssertionFailed("Assertion failure");
   if (--UpdateLock == 0) {
-    fullRepaintPending_ = true;
-    UpdateLayout();
+    view_.RepaintAllOnNextPaint();
+    view_.UpdateLayout();
     StatusChanged();
-    InvalidateControl();
+    view_.InvalidateControl();
   }
 }
 
@@ -124,21 +91,9 @@ void TCustomEditorBase::StatusChanged() {
   if (OnChangeStatus) OnChangeStatus();
 }
 
-void TCustomEditorBase::InvalidateControl() { host_.InvalidateAll(); }
-
 // ---- Window entry points ----
 
-void TCustomEditorBase::WindowCreated() {
-  windowCreated_ = true;
-  HorzScrollBar.Attach(ScrollBars == TScrollStyle::Horizontal || ScrollBars == TScrollStyle::Both);
-  VertScrollBar.Attach(ScrollBars == TScrollStyle::Vertical || ScrollBars == TScrollStyle::Both);
-  fullRepaintPending_ = true;
-  UpdateLayout();
-}
-
-void TCustomEditorBase::Resized() { UpdateLayout(); }
-
-void TCustomEditorBase::FocusEnter() { CreateSystemCaret(); }
+void TCustomEditorBase::FocusEnter() { view_.CreateSystemCaret(); }
 
 void TCustomEditorBase::FocusLeave() {
   CloseCompletion(false);
@@ -146,11 +101,14 @@ void TCustomEditorBase::FocusLeave() {
 }
 
 void TCustomEditorBase::Timer(int id) {
-  if (id == DragScrollTimerId) DragScrollTick();
+  if (id == DragScrollTimerId) mouse_.DragScrollTick();
   if (id == CompletionTimerId) CompletionTimer();
 }
 
-// ---- Hooks the later parts fill; the base has no popup, clipboard or block indent ----
+// ---- Hooks the later parts fill; the base has no colouring, popup, clipboard or block indent ----
+
+// Without a highlighter every character keeps the defaults.
+void TCustomEditorBase::ComputeLineAttrs(int, int, int) {}
 
 bool TCustomEditorBase::CompletionKeyDown(std::uint16_t, std::uint8_t) { return false; }
 void TCustomEditorBase::CompletionKeyPress(char) {}

@@ -1,5 +1,9 @@
-// TCustomEditorBase: the view half of the editor control — caret and selection,
-// scrolling and layout, painting, keys and mouse — over text supplied by a subclass.
+// TCustomEditorBase: the editor control over text supplied by a subclass. It holds the
+// model state — caret, selection, options, colours, bookmarks, bracket highlighting, the
+// undo buffer, the update lock and the notifications — and owns three parts that hold
+// the rest: the view (TEditorView: layout, scrolling, painting, the system caret), the
+// key dispatcher (TKeyDispatcher: keys, commands, macros) and the mouse handler
+// (TMouseHandler: clicks, drags, the wheel). The window entry points forward to them.
 #pragma once
 
 #include <array>
@@ -11,9 +15,10 @@
 
 #include "editor/Commands.h"
 #include "editor/EditorTypes.h"
-#include "editor/Keyboard.h"
+#include "editor/EditorView.h"
+#include "editor/KeyDispatcher.h"
 #include "editor/LineAttrs.h"
-#include "editor/ScrollBar95.h"
+#include "editor/MouseHandler.h"
 #include "editor/UndoBuffer.h"
 #include "platform/Colors.h"
 #include "platform/Host.h"
@@ -35,11 +40,6 @@ struct TBookmark {
   int Y = 0;
   bool Valid = false;
 };
-
-// Which of the window's standard scroll bars exist.
-enum class TScrollStyle : std::uint8_t { None, Horizontal, Vertical, Both };
-
-enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
 // Bracket highlighting options and the two ranges shown now (the bracket or word at the
 // caret and its match). A range with FirstCol -1 is empty.
@@ -116,21 +116,12 @@ class TCustomEditorBase {
   TColor GutterColor = platform::clBtnFace;
   TColor SelForeColor = platform::clHighlightText;
   TColor SelBackColor = platform::clHighlight;
-  bool RightMarginVisible = true;
-  int RightMargin = 80;
-  TColor RightMarginColor = platform::clSilver;
-  // When set the control never shows or moves the caret.
-  bool HideCaret = false;
   // Property setters: each repaints or re-lays out what the change affects.
   void SetColor(TColor color);
   void SetFont(const platform::TFontSpec& font);
   void SetGutterColor(TColor color);
   void SetSelForeColor(TColor color);
   void SetSelBackColor(TColor color);
-  void SetRightMargin(int column);
-  void SetRightMarginColor(TColor color);
-  void SetRightMarginVisible(bool visible);
-  void SetHideCaret(bool hide);
 
   // ---- Options ----
   bool InsertMode = true;
@@ -158,9 +149,6 @@ class TCustomEditorBase {
   void CancelSelection();
   void DropSelectionOnMove();
   bool CanStartSelection() const;
-  // Widens the rows whose selection painting must be refreshed, and repaints them.
-  void WidenRepaintRange(int fromRow, int toRow);
-  void RepaintSelectionRows();
 
   // Character offsets over the whole text, every line break counting 2.
   platform::TPoint OffsetToPos(int offset) const;
@@ -193,81 +181,38 @@ class TCustomEditorBase {
   // (exclusive) positions in the row; false when the row is not a line.
   bool WordBoundsAt(int x, int y, int& start, int& end) const;
 
-  // ---- Layout and scrolling ----
-  int GutterWidth = 0;
-  int LeftCol = 0, TopRow = 0;
-  int VisibleColCount = 0, VisibleRowCount = 0;
-  int LastVisibleCol = -1, LastVisibleRow = -1;
-  int ColCount = 1, RowCount = 1;
-  int CellWidth = 0, CellHeight = 0;
-  TScrollStyle ScrollBars = TScrollStyle::Both;
-  TControlScrollBar95 HorzScrollBar;
-  TControlScrollBar95 VertScrollBar;
-  void SetGutterWidth(int width);
-  void UpdateLayout();
-  void SetLeftTop(int col, int row);
-  void ScrollView(bool vertical, int pos);
-  void ScrollToRow(int y);
-  platform::TPoint PositionFromPoint(int x, int y) const;
-  // The pixel rectangle of visible cell (c, r), counted from LeftCol, TopRow.
-  platform::TRect CellRect(int c, int r) const;
-
-  // ---- Painting ----
-  // Per-row colouring hook: writes entries of Attrs for the row about to be painted,
+  // ---- Painting hooks and decorations ----
+  // Per-row colouring hook: writes entries of View().Attrs for the row about to be painted,
   // after the defaults and before line marks, brackets and the selection. The base
   // version changes nothing.
   virtual void ComputeLineAttrs(int row, int colBeg, int colEnd);
-  TLineAttrs Attrs;
   TBracketHighlighting BracketHighlighting;
   TLineInformationList LineInformation;
-  // Paints the part of the window inside clip (client pixels), the WM_PAINT of the control.
-  void Paint(const platform::TRect& clip);
-  void PaintLine(int row, int colBeg, int colEnd);
-  void RepaintRow(int row);
-  // Repaints the visible rows among fromRow..toRow.
-  void RepaintRows(int fromRow, int toRow);
-  void PaintGutter();
-  void DrawRightMargin();
-  void GetLineAttrs(const std::string& text, int row, int colBeg, int colEnd);
+  // Finds the bracket or paired word at the caret and its match, and repaints the rows
+  // of the old and new ranges.
   void UpdateBracketHighlighting();
-  // Fonts are made again for the next row painted (the text was replaced).
-  void DropFontCache();
-  void InvalidateControl();
-  // After lines were inserted (delta > 0) or removed (delta < 0) just below row
-  // changedRow: the rows that only moved are shifted on the window, and row changedRow
-  // with any inserted rows is repainted; anything else repaints the whole window.
-  void ShowRowsShifted(int changedRow, int delta);
 
-  // ---- Keys and dispatch ----
-  TKeyboard Keyboard;
-  bool IgnoreKeyPress = false;
-  bool WaitSecondKey = false;
-  bool MacroRecording = false;
-  std::string MacroBuffer;
-  std::string RecordedMacro;
-  void Command(TCommand code);
-  void KeyDown(std::uint16_t& key, std::uint8_t shift);
-  void KeyPress(char& ch);
+  // ---- The parts ----
+  TEditorView& View() { return view_; }
+  const TEditorView& View() const { return view_; }
+  TKeyDispatcher& Dispatcher() { return dispatcher_; }
+  TMouseHandler& Mouse() { return mouse_; }
 
-  // ---- Mouse ----
-  bool MouseIsDown = false;
-  bool IgnoreNextPress = false;
-  int DragY = 0, DragCol = 0, DragRow = 0;
-  // A middle press without Shift starts a column block, as a left press with Alt does.
-  void MouseDown(TMouseButton button, std::uint8_t shift, int x, int y);
-  // leftHeld: a selecting button (the left, or the middle one) is down during the move.
-  void MouseMove(std::uint8_t shift, bool leftHeld, int x, int y);
-  void MouseUp(TMouseButton button, std::uint8_t shift, int x, int y);
-  void DblClick(int x, int y);
-  void MouseWheel(std::uint8_t shift, int delta);
-
-  // ---- Window entry points ----
-  // The window exists: attaches the scroll bars and lays the control out.
-  void WindowCreated();
-  void Resized();
+  // ---- Window entry points, handed to the part that holds each ----
+  void WindowCreated() { view_.WindowCreated(); }
+  void Resized() { view_.UpdateLayout(); }
+  void Paint(const platform::TRect& clip) { view_.Paint(clip); }
+  void ScrollMessage(platform::TScrollBarKind kind, int code) { view_.ScrollMessage(kind, code); }
+  void KeyDown(std::uint16_t& key, std::uint8_t shift) { dispatcher_.KeyDown(key, shift); }
+  void KeyPress(char& ch) { dispatcher_.KeyPress(ch); }
+  void Command(TCommand code) { dispatcher_.Command(code); }
+  void MouseDown(TMouseButton button, std::uint8_t shift, int x, int y) { mouse_.MouseDown(button, shift, x, y); }
+  void MouseMove(std::uint8_t shift, bool leftHeld, int x, int y) { mouse_.MouseMove(shift, leftHeld, x, y); }
+  void MouseUp(TMouseButton button, std::uint8_t shift, int x, int y) { mouse_.MouseUp(button, shift, x, y); }
+  void DblClick(int x, int y) { mouse_.DblClick(x, y); }
+  void MouseWheel(std::uint8_t shift, int delta) { mouse_.MouseWheel(shift, delta); }
   void FocusEnter();
   void FocusLeave();
-  void ScrollMessage(platform::TScrollBarKind kind, int code);
   void Timer(int id);
   static constexpr int DragScrollTimerId = 1;
   static constexpr int CompletionTimerId = 2;
@@ -328,70 +273,18 @@ class TCustomEditorBase {
   platform::Host& host_;
 
  private:
-  friend class TCaretHider;
-  enum class TCommandResult { Place, Stop, NotMine };
+  // The parts run the hooks above.
+  friend class TEditorView;
+  friend class TKeyDispatcher;
+  friend class TMouseHandler;
 
-  // Caret display.
-  void HideCaretNow();
-  void ShowCaretNow();
-  void PlaceSystemCaret();
-  void CreateSystemCaret();
-  // Layout helpers.
-  void RecomputeLastVisible();
-  void ScrollPixelsAndInvalidate(bool vertical, int distance);
-  void ScrollBarChanged(platform::TScrollBarKind kind, int code, int pos);
-  // Command helpers.
-  TCommandResult ViewCommand(TCommand code, int& x, int& y, bool& useSetCaret);
-  TCommandResult SelectionCommand(TCommand code, int& x, int& y, bool& useSetCaret);
-  bool RunOtherCommand(TCommand code, int& x, int& y, bool& useSetCaret);
-  void RunBlockIndent(bool unindent);
-  bool PlainMoveTarget(TCommand code, int& x, int& y);
-  bool CanMoveDown(int y) const;
-  void PageScroll(int direction, int& y);
-  void ScrollLineCommand(TCommand code, int& y);
-  void ReadOnlyNewLine(int& x, int& y) const;
-  void ChangeBlockFormat(TSelBlockFormat format);
-  void SelectWordAtCaret(int& x);
-  void DeleteWordRight();
-  void PlayMacro();
-  void RecordMacroCode(TCommand code);
-  // Paint helpers.
-  void PaintRowText(int row, const std::string& text, int colBeg, int& painted, int colEnd);
-  void ApplyLineMark(int row, int colBeg, int colEnd);
-  void ApplyBracketColours(int row);
-  void ApplySelectionColours(int row, int colBeg, int colEnd, bool marked);
-  // The right-margin line between two pixel rows.
-  void DrawRightMarginBand(int top, int bottom);
-  int CellLeft(int column) const { return GutterWidth + 3 + (column - LeftCol) * CellWidth; }
-  int ClientWidth() const { return host_.ClientSize().Width; }
-  int ClientHeight() const { return host_.ClientSize().Height; }
-  // Bracket helpers.
+  // Bracket helper.
   bool FindBracketMatch();
-  // Mouse helpers.
-  void SelectWordOnDoubleClick();
-  void SelectLineOnDoubleClick();
-  void DragScrollTick();
 
   std::unique_ptr<TUndoBuffer> undoBuffer_;
-  bool windowCreated_ = false;
-  bool fullRepaintPending_ = false;
-  bool macroPlaying_ = false;
-  bool marginDrawn_ = false;
-  std::uint16_t firstKey_ = 0;
-  std::uint8_t firstShift_ = 0;
-  int repaintFrom_ = 0, repaintTo_ = -1;
-};
-
-// Hides the caret for its lifetime; nests with other hiders.
-class TCaretHider {
- public:
-  explicit TCaretHider(TCustomEditorBase& editor) : editor_(editor) { editor_.HideCaretNow(); }
-  ~TCaretHider() { editor_.ShowCaretNow(); }
-  TCaretHider(const TCaretHider&) = delete;
-  TCaretHider& operator=(const TCaretHider&) = delete;
-
- private:
-  TCustomEditorBase& editor_;
+  TEditorView view_;
+  TKeyDispatcher dispatcher_;
+  TMouseHandler mouse_;
 };
 
 }  // namespace editor

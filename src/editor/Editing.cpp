@@ -100,7 +100,7 @@ void TypePrintable(TCustomEditor& editor, unsigned char ch) {
   // below start in another state.
   if (!overwritten.empty()) editor.TextEdited(typedAt, editor.CaretY, taDelete, overwritten);
   editor.TextEdited(editor.CaretX, editor.CaretY, taInsert, std::string_view(&c, 1));
-  editor.RepaintRow(editor.CaretY);
+  editor.View().RepaintRow(editor.CaretY);
   editor.TextChanged();
 }
 
@@ -127,14 +127,14 @@ void TypeLineBreak(TCustomEditor& editor) {
     lines.Insert(y + 1, std::string_view(line).substr(split));
     lines.ReplaceLine(y, std::string_view(line).substr(0, split));
     indent = IndentNewLine(editor, x, y);
-    editor.UpdateLayout();
+    editor.View().UpdateLayout();
     editor.TextEdited(editor.CaretX - 1, editor.CaretY, taInsert, LineBreak);
     newRow = y + 1;
   }
   if (hadSelection) {
-    editor.InvalidateControl();
+    editor.View().InvalidateControl();
   } else {
-    editor.ShowRowsShifted(newRow - 1, 1);
+    editor.View().ShowRowsShifted(newRow - 1, 1);
   }
   editor.TextChanged();
   editor.MoveCaretTo(indent, newRow);
@@ -163,8 +163,8 @@ void TypeOverwriteLineBreak(TCustomEditor& editor) {
         lines.Add("");
       }
       editor.TextEdited(0, y - 1, taInsert, LineBreak);
-      editor.UpdateLayout();
-      editor.InvalidateControl();
+      editor.View().UpdateLayout();
+      editor.View().InvalidateControl();
       editor.TextChanged();
     }
     const std::string next = LineOrEmpty(editor, y);

@@ -38,7 +38,7 @@ void MarkWordStarts(const TCustomEditor& editor, int y, Marks& marks) {
       }
       ++i;
     }
-    if (i >= static_cast<std::size_t>(MaxColumn) || k >= 2 * editor.VisibleRowCount) break;
+    if (i >= static_cast<std::size_t>(MaxColumn) || k >= 2 * editor.View().VisibleRowCount) break;
   }
 }
 
@@ -56,7 +56,7 @@ int OuterIndentColumn(const TCustomEditor& editor, int x, int y) {
       limit = first + 1;
       best = std::max(best, static_cast<int>(first));
     }
-    if (limit == 1 || k >= 2 * editor.VisibleRowCount) break;
+    if (limit == 1 || k >= 2 * editor.View().VisibleRowCount) break;
   }
   return best;
 }
@@ -100,7 +100,7 @@ void Tab(TCustomEditor& editor, TCommand code, TCaretTarget caret) {
     caret.UseSetCaret = false;
     editor.Lines().InsertBlock(editor.CaretX, editor.CaretY, blanks);
     editor.TextEdited(editor.CaretX, editor.CaretY, taInsert, blanks);
-    editor.RepaintRow(editor.CaretY);
+    editor.View().RepaintRow(editor.CaretY);
     editor.TextChanged();
   }
   caret.Y = editor.CaretY;
@@ -141,15 +141,15 @@ void JoinWithRowAbove(TCustomEditor& editor, TCaretTarget caret) {
   }
   // The selection's own update bracket ran inside the lock and repainted nothing.
   if (!joined) {
-    editor.InvalidateControl();
+    editor.View().InvalidateControl();
     return;
   }
-  editor.UpdateLayout();
+  editor.View().UpdateLayout();
   editor.TextEdited(x, y, taDelete, LineBreak);
   if (hadSelection) {
-    editor.InvalidateControl();
+    editor.View().InvalidateControl();
   } else {
-    editor.ShowRowsShifted(y, -1);
+    editor.View().ShowRowsShifted(y, -1);
   }
   editor.TextChanged();
   caret.X = x;
@@ -171,7 +171,7 @@ void DeleteLeftOfCaret(TCustomEditor& editor, TCaretTarget caret) {
   caret.UseSetCaret = false;
   editor.Lines().DeleteBlock(target, y, x - 1, y);
   editor.TextEdited(x, y, taDelete, deleted);
-  editor.RepaintRow(y);
+  editor.View().RepaintRow(y);
   editor.TextChanged();
   caret.X = target;
 }
@@ -254,7 +254,7 @@ void DeleteCharacter(TCustomEditor& editor, TCaretTarget caret) {
     caret.UseSetCaret = false;
     lines.DeleteBlock(x, y, x, y);
     editor.TextEdited(x, y, taDelete, deleted);
-    editor.RepaintRow(y);
+    editor.View().RepaintRow(y);
     editor.TextChanged();
     return;
   }
@@ -263,9 +263,9 @@ void DeleteCharacter(TCustomEditor& editor, TCaretTarget caret) {
   editor.UndoBuffer().Add(std::make_unique<TDeleteUndo>(editor, x, y, std::string(LineBreak)));
   caret.UseSetCaret = false;
   lines.DeleteBlock(x, y, -1, y + 1);
-  editor.UpdateLayout();
+  editor.View().UpdateLayout();
   editor.TextEdited(x, y, taDelete, LineBreak);
-  editor.ShowRowsShifted(y, -1);
+  editor.View().ShowRowsShifted(y, -1);
   editor.TextChanged();
 }
 
@@ -287,11 +287,11 @@ bool DeleteLine(TCustomEditor& editor) {
     editor.Selecting = false;
   }
   // One row fewer: the scroll range follows.
-  editor.UpdateLayout();
+  editor.View().UpdateLayout();
   // The report names the line break too: every row below moved up, so the highlighter
   // refreshes the start states from here.
   editor.TextEdited(0, y, taDelete, deleted + std::string(LineBreak));
-  editor.ShowRowsShifted(y, -1);
+  editor.View().ShowRowsShifted(y, -1);
   editor.TextChanged();
   return true;
 }

@@ -58,7 +58,7 @@ std::string TCustomEditor::SelectionText() const {
 void TCustomEditor::RemoveSelection() {
   if (!Selected) return;
   TUpdateBracket update(*this);
-  TCaretHider hiddenCaret(*this);
+  TCaretHider hiddenCaret(View());
   // A selection kept across a shorter new text may end below it. Deleting it would remove
   // everything down to the end of the text, so its end is taken to the end of the text
   // first: the recorded text is then the text deleted, and undo brings all of it back.
@@ -72,7 +72,7 @@ void TCustomEditor::RemoveSelection() {
   if (SelBegY >= count) {
     Selected = false;
     Selecting = false;
-    InvalidateControl();
+    View().InvalidateControl();
     return;
   }
   const std::string text = SelectionText();

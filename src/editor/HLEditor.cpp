@@ -63,7 +63,7 @@ void THLEditor::SetHighlighter(THighlighter mode) {
   if (mode == highlighter_) return;
   highlighter_ = mode;
   RescanLineStates(0);
-  InvalidateControl();
+  View().InvalidateControl();
 }
 
 void THLEditor::SetLongTokens(bool value) {
@@ -71,7 +71,7 @@ void THLEditor::SetLongTokens(bool value) {
   longTokens_ = value;
   // No state was kept while it was off, so the cache is rebuilt rather than trusted.
   if (value) RescanLineStates(-1);
-  InvalidateControl();
+  View().InvalidateControl();
 }
 
 void THLEditor::SetSyntaxHighlighting(bool value) {
@@ -79,7 +79,7 @@ void THLEditor::SetSyntaxHighlighting(bool value) {
   syntaxHighlighting_ = value;
   // Edits made while it was off did not refresh the cache.
   if (value) RescanLineStates(-1);
-  InvalidateControl();
+  View().InvalidateControl();
 }
 
 void THLEditor::Loaded() { RescanLineStates(0); }
@@ -146,15 +146,15 @@ void THLEditor::TextEdited(int, int row, int action, std::string_view text) {
   } else if (action == taReplace || (highlighter_ == hlHtml && ContainsHtmlTrigger(text))) {
     changed = RescanLineStates(row);
   }
-  if (changed) InvalidateControl();
+  if (changed) View().InvalidateControl();
 }
 
 void THLEditor::ShowFromTop() {
   MoveCaretTo(0, 0);
   RescanLineStates(-1);
-  UpdateLayout();
-  ScrollView(true, 0);
-  ScrollView(false, 0);
+  View().UpdateLayout();
+  View().ScrollView(true, 0);
+  View().ScrollView(false, 0);
   Refresh();
 }
 
@@ -206,10 +206,10 @@ void THLEditor::FillBaseColours() {
   const int length = static_cast<int>(std::min<std::size_t>(currentLine_.size(), LastAttrColumn));
   const TLineAttr plain{colors_.PlainText.ForeColor, colors_.PlainText.BackColor,
                         colors_.PlainText.Style, platform::clNone};
-  std::fill(Attrs.begin() + 1, Attrs.begin() + length + 1, plain);
+  std::fill(View().Attrs.begin() + 1, View().Attrs.begin() + length + 1, plain);
   // Past the end of the text the row shows the control's own font colour and background.
   const TLineAttr pastEnd{Font.Color, Color, Font.Style, platform::clNone};
-  std::fill(Attrs.begin() + length + 1, Attrs.begin() + LastAttrColumn + 1, pastEnd);
+  std::fill(View().Attrs.begin() + length + 1, View().Attrs.begin() + LastAttrColumn + 1, pastEnd);
 }
 
 void THLEditor::ColourHtmlTokens(bool inTag) {
@@ -266,7 +266,7 @@ void THLEditor::SetColumnsColor(int first, int last, const TSymbolColor& color) 
   last = std::min(last, LastAttrColumn);
   if (first > last) return;
   const TLineAttr attr{color.ForeColor, color.BackColor, color.Style, platform::clNone};
-  std::fill(Attrs.begin() + first, Attrs.begin() + last + 1, attr);
+  std::fill(View().Attrs.begin() + first, View().Attrs.begin() + last + 1, attr);
 }
 
 void THLEditor::ColourEntities(std::string_view token) {

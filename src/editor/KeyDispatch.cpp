@@ -1,17 +1,19 @@
-// The key-down and character paths and the command dispatcher: every key, character
-// message and posted command ends in Command.
+// The key-down and character paths, the command dispatcher and macros: every key,
+// character message and posted command ends in Command.
 #include "editor/CustomEditorBase.h"
 
 #include "platform/Types.h"
 
 namespace editor {
 
-void TCustomEditorBase::KeyDown(std::uint16_t& key, std::uint8_t shift) {
-  if (CompletionKeyDown(key, shift)) {
+TKeyDispatcher::TKeyDispatcher(TCustomEditorBase& editor) : editor_(editor) { Keyboard.SetDefaultLayout(); }
+
+void TKeyDispatcher::KeyDown(std::uint16_t& key, std::uint8_t shift) {
+  if (editor_.CompletionKeyDown(key, shift)) {
     IgnoreKeyPress = true;
     return;
   }
-  if ((shift & platform::ssShift) == 0) Selecting = false;
+  if ((shift & platform::ssShift) == 0) editor_.Selecting = false;
   TCommand code = 0;
   if (WaitSecondKey) {
     // Any key ends the wait, a bare modifier key too.
@@ -19,7 +21,7 @@ void TCustomEditorBase::KeyDown(std::uint16_t& key, std::uint8_t shift) {
     WaitSecondKey = false;
     IgnoreKeyPress = true;
   } else {
-    if (OnKeyDown) OnKeyDown(key, shift);
+    if (editor_.OnKeyDown) editor_.OnKeyDown(key, shift);
     firstKey_ = key;
     firstShift_ = shift;
     code = Keyboard.FindCommand(key, shift);
@@ -35,30 +37,30 @@ void TCustomEditorBase::KeyDown(std::uint16_t& key, std::uint8_t shift) {
     Command(code);
     key = 0;
   }
-  if (code == ecBackspace) CompletionKeyPress('\b');
+  if (code == ecBackspace) editor_.CompletionKeyPress('\b');
 }
 
-void TCustomEditorBase::KeyPress(char& ch) {
-  if (IgnoreKeyPress || ReadOnly) {
+void TKeyDispatcher::KeyPress(char& ch) {
+  if (IgnoreKeyPress || editor_.ReadOnly) {
     IgnoreKeyPress = false;
     return;
   }
-  TCaretHider hider(*this);
-  if (OnKeyPress) OnKeyPress(ch);
+  TCaretHider hider(editor_.View());
+  if (editor_.OnKeyPress) editor_.OnKeyPress(ch);
   Command(static_cast<unsigned char>(ch));
 }
 
-void TCustomEditorBase::RecordMacroCode(TCommand code) {
-  if (!MacroRecording || code == ecMacroRecord || code == ecBeginGroup || GroupDepth > 0) return;
+void TKeyDispatcher::RecordMacroCode(TCommand code) {
+  if (code == ecMacroRecord || code == ecBeginGroup || editor_.GroupDepth > 0) return;
   MacroBuffer.push_back(static_cast<char>(code & 0xFF));
   MacroBuffer.push_back(static_cast<char>(code >> 8));
 }
 
-void TCustomEditorBase::PlayMacro() {
+void TKeyDispatcher::PlayMacro() {
   // A macro that holds its own play command would replay itself without end.
   if (macroPlaying_) return;
   macroPlaying_ = true;
-  OpenUpdate();
+  editor_.OpenUpdate();
   Command(ecBeginGroup);
   try {
     const std::string macro = RecordedMacro;
@@ -70,45 +72,45 @@ void TCustomEditorBase::PlayMacro() {
   } catch (...) {
     Command(ecEndGroup);
     macroPlaying_ = false;
-    CloseUpdate();
+    editor_.CloseUpdate();
     throw;
   }
   Command(ecEndGroup);
   macroPlaying_ = false;
-  CloseUpdate();
+  editor_.CloseUpdate();
 }
 
 // Deletes up to the start of the next word as one undo step: a word-right selection in
 // the stream format, then the selection deletion. The user's block format comes back
 // only after the deletion: deleting in the inclusive or column format would take the
 // first character of the next word too.
-void TCustomEditorBase::DeleteWordRight() {
+void TKeyDispatcher::DeleteWordRight() {
   Command(ecBeginGroup);
   Command(ecOpenUpdate);
-  const TSelBlockFormat format = SelBlockFormat;
+  const TSelBlockFormat format = editor_.SelBlockFormat;
   try {
-    SelBlockFormat = bfNonInclusive;
+    editor_.SelBlockFormat = bfNonInclusive;
     Command(ecSelWordRight);
     Command(ecDeleteSelection);
   } catch (...) {
-    SelBlockFormat = format;
+    editor_.SelBlockFormat = format;
     Command(ecCloseUpdate);
     Command(ecEndGroup);
     throw;
   }
-  SelBlockFormat = format;
+  editor_.SelBlockFormat = format;
   Command(ecCloseUpdate);
   Command(ecEndGroup);
 }
 
-void TCustomEditorBase::Command(TCommand code) {
-  RecordMacroCode(code);
-  TCaretHider hider(*this);
-  int x = CaretX;
-  int y = CaretY;
+void TKeyDispatcher::Command(TCommand code) {
+  if (MacroRecording) RecordMacroCode(code);
+  TCaretHider hider(editor_.View());
+  int x = editor_.CaretX;
+  int y = editor_.CaretY;
   bool useSetCaret = true;
   if (code <= 255) {
-    if (!ReadOnly) TypeChar(static_cast<unsigned char>(code));
+    if (!editor_.ReadOnly) editor_.TypeChar(static_cast<unsigned char>(code));
     return;
   }
   switch (ViewCommand(code, x, y, useSetCaret)) {
@@ -119,89 +121,92 @@ void TCustomEditorBase::Command(TCommand code) {
       break;
   }
   if (useSetCaret) {
-    SetCaret(x, y);
+    editor_.SetCaret(x, y);
   } else {
-    MoveCaretTo(x, y);
+    editor_.MoveCaretTo(x, y);
   }
 }
 
-void TCustomEditorBase::RunBlockIndent(bool unindent) {
-  if (SelBlockFormat == bfColumn) {
+void TKeyDispatcher::RunBlockIndent(bool unindent) {
+  if (editor_.SelBlockFormat == bfColumn) {
     if (unindent) {
-      UnindentRows(SelBegX, SelBegY, SelEndY);
+      editor_.UnindentRows(editor_.SelBegX, editor_.SelBegY, editor_.SelEndY);
     } else {
-      IndentRows(SelBegX, SelBegY, SelEndY);
+      editor_.IndentRows(editor_.SelBegX, editor_.SelBegY, editor_.SelEndY);
     }
   } else if (unindent) {
-    UnindentSelection();
+    editor_.UnindentSelection();
   } else {
-    IndentSelection();
+    editor_.IndentSelection();
   }
 }
 
 // The editing, clipboard, undo, group, update and macro commands; answers whether the
 // caret is still to be placed at (x, y).
-bool TCustomEditorBase::RunOtherCommand(TCommand code, int& x, int& y, bool& useSetCaret) {
+bool TKeyDispatcher::RunOtherCommand(TCommand code, int& x, int& y, bool& useSetCaret) {
   switch (code) {
     case ecNewLine:
-      if (!ReadOnly) TypeChar('\r');
+      if (!editor_.ReadOnly) editor_.TypeChar('\r');
       return false;
     case ecIndentBlock:
     case ecUnindentBlock:
-      if (!ReadOnly && Selected) RunBlockIndent(code == ecUnindentBlock);
+      if (!editor_.ReadOnly && editor_.Selected) RunBlockIndent(code == ecUnindentBlock);
       return false;
     case ecDeleteSelection:
-      if (!ReadOnly && Selected) RemoveSelection();
-      x = CaretX;
-      y = CaretY;
+      if (!editor_.ReadOnly && editor_.Selected) editor_.RemoveSelection();
+      x = editor_.CaretX;
+      y = editor_.CaretY;
       useSetCaret = false;
       return true;
     case ecCopy:
-      Copy();
+      editor_.Copy();
       return true;
     case ecCut:
     case ecPaste:
-      if (!ReadOnly) {
+      if (!editor_.ReadOnly) {
         if (code == ecCut) {
-          Cut();
+          editor_.Cut();
         } else {
-          Paste();
+          editor_.Paste();
         }
       }
-      x = CaretX;
-      y = CaretY;
+      x = editor_.CaretX;
+      y = editor_.CaretY;
       useSetCaret = false;
       return true;
     case ecDeleteWord:
-      if (!ReadOnly) DeleteWordRight();
+      if (!editor_.ReadOnly) DeleteWordRight();
       return false;
     case ecUndo:
     case ecRedo:
-      if (!ReadOnly) {
+      if (!editor_.ReadOnly) {
         if (code == ecUndo) {
-          UndoBuffer().Undo();
+          editor_.UndoBuffer().Undo();
         } else {
-          UndoBuffer().Redo();
+          editor_.UndoBuffer().Redo();
         }
       }
       return false;
     case ecBeginGroup:
-      ++GroupDepth;
-      UndoBuffer().Add(std::make_unique<TBeginCompoundUndo>(*this));
+      ++editor_.GroupDepth;
+      editor_.UndoBuffer().Add(std::make_unique<TBeginCompoundUndo>(editor_));
       return false;
     case ecEndGroup:
-      UndoBuffer().Add(std::make_unique<TEndCompoundUndo>(*this));
-      --GroupDepth;
+      editor_.UndoBuffer().Add(std::make_unique<TEndCompoundUndo>(editor_));
+      --editor_.GroupDepth;
       return false;
     case ecOpenUpdate:
-      OpenUpdate();
+      editor_.OpenUpdate();
       return false;
     case ecCloseUpdate:
-      CloseUpdate();
+      editor_.CloseUpdate();
       return false;
     case ecCompleteIdentifier:
     case ecCompleteTemplate:
-      if (!ReadOnly) OpenCompletion(code == ecCompleteIdentifier ? cmIdentifiers : cmTemplates);
+      if (!editor_.ReadOnly) {
+        editor_.OpenCompletion(code == ecCompleteIdentifier ? TCustomEditorBase::cmIdentifiers
+                                                            : TCustomEditorBase::cmTemplates);
+      }
       return false;
     case ecMacroRecord:
       if (MacroRecording) {
@@ -211,13 +216,13 @@ bool TCustomEditorBase::RunOtherCommand(TCommand code, int& x, int& y, bool& use
         MacroBuffer.clear();
         MacroRecording = true;
       }
-      StatusChanged();
+      editor_.StatusChanged();
       return false;
     case ecMacroPlay:
       PlayMacro();
       return false;
     default:
-      return !EditCommand(code, x, y, useSetCaret);
+      return !editor_.EditCommand(code, x, y, useSetCaret);
   }
 }
 

@@ -1,5 +1,5 @@
-// The view window onto the text: cell metrics, visible rows and columns, scrolling by
-// pixel shifts, the scroll-bar input and the conversions between pixels and cells.
+// The view's layout: cell metrics, visible rows and columns, scrolling by pixel shifts,
+// the scroll-bar input and the conversions between pixels and cells.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -10,15 +10,36 @@ namespace editor {
 
 using platform::TRect;
 
-void TCustomEditorBase::RecomputeLastVisible() {
+TEditorView::TEditorView(TCustomEditorBase& editor, platform::Host& host)
+    : HorzScrollBar(host, platform::TScrollBarKind::sbHorizontal),
+      VertScrollBar(host, platform::TScrollBarKind::sbVertical),
+      editor_(editor),
+      host_(host) {}
+
+void TEditorView::WindowCreated() {
+  windowCreated_ = true;
+  HorzScrollBar.Attach(ScrollBars == TScrollStyle::Horizontal || ScrollBars == TScrollStyle::Both);
+  VertScrollBar.Attach(ScrollBars == TScrollStyle::Vertical || ScrollBars == TScrollStyle::Both);
+  fullRepaintPending_ = true;
+  UpdateLayout();
+}
+
+void TEditorView::SetGutterWidth(int width) {
+  if (width == GutterWidth) return;
+  GutterWidth = width;
+  UpdateLayout();
+  InvalidateControl();
+}
+
+void TEditorView::RecomputeLastVisible() {
   LastVisibleCol = LeftCol + VisibleColCount - 1;
   LastVisibleRow = TopRow + VisibleRowCount - 1;
 }
 
-void TCustomEditorBase::UpdateLayout() {
+void TEditorView::UpdateLayout() {
   if (!windowCreated_ || !host_.HasWindow()) return;
   platform::Surface& canvas = host_.Canvas();
-  canvas.SetFont(Font);  // also drops the surface's fonts made for other styles
+  canvas.SetFont(editor_.Font);  // also drops the surface's fonts made for other styles
   const int oldCellHeight = CellHeight;
   // A font that measures nothing would leave every division below by zero.
   CellHeight = std::max(canvas.TextHeight("W") + 1, 2);
@@ -27,7 +48,7 @@ void TCustomEditorBase::UpdateLayout() {
   VisibleColCount = std::max(client.Width - (GutterWidth + 2), 0) / CellWidth;
   VisibleRowCount = std::max(client.Height, 0) / CellHeight;
   RecomputeLastVisible();
-  RowCount = std::max(LineCount(), 1);
+  RowCount = std::max(editor_.LineCount(), 1);
   VertScrollBar.SetParams(0, std::max(1, RowCount + VisibleRowCount - 2), VisibleRowCount);
   VertScrollBar.LargeChange = static_cast<std::uint16_t>(std::max(VisibleRowCount, 1));
   ColCount = MaxColumn;
@@ -37,7 +58,7 @@ void TCustomEditorBase::UpdateLayout() {
   PaintGutter();
 }
 
-void TCustomEditorBase::SetLeftTop(int col, int row) {
+void TEditorView::SetLeftTop(int col, int row) {
   // Lines may run past the last caret column; the view never goes further right than
   // needed to show that column.
   col = std::clamp(col, 0, std::max(MaxColumn - std::max(VisibleColCount, 1) + 1, 0));
@@ -52,12 +73,12 @@ void TCustomEditorBase::SetLeftTop(int col, int row) {
   }
 }
 
-void TCustomEditorBase::ScrollView(bool vertical, int pos) {
+void TEditorView::ScrollView(bool vertical, int pos) {
   int& field = vertical ? TopRow : LeftCol;
-  if (UpdateLock > 0) {
+  if (editor_.UpdateLock > 0) {
     field = pos;
     RecomputeLastVisible();
-    if (OnScroll) OnScroll();
+    if (editor_.OnScroll) editor_.OnScroll();
     return;
   }
   {
@@ -71,12 +92,12 @@ void TCustomEditorBase::ScrollView(bool vertical, int pos) {
     DrawRightMargin();
     PlaceSystemCaret();
   }
-  if (OnScroll) OnScroll();
+  if (editor_.OnScroll) editor_.OnScroll();
 }
 
 // Shifts what is already drawn by `distance` pixels and repaints only the uncovered strip
 // (one row or column wider); a distance of a whole view or more repaints everything.
-void TCustomEditorBase::ScrollPixelsAndInvalidate(bool vertical, int distance) {
+void TEditorView::ScrollPixelsAndInvalidate(bool vertical, int distance) {
   const int width = ClientWidth();
   const int height = ClientHeight();
   const int textLeft = GutterWidth + 3;
@@ -115,10 +136,10 @@ void TCustomEditorBase::ScrollPixelsAndInvalidate(bool vertical, int distance) {
   }
 }
 
-void TCustomEditorBase::ShowRowsShifted(int changedRow, int delta) {
+void TEditorView::ShowRowsShifted(int changedRow, int delta) {
   const int rowsShown = VisibleRowCount + 1;  // the partial row at the bottom too
   const int firstMoved = changedRow + 1 + std::max(delta, 0);  // where moved rows begin now
-  if (UpdateLock > 0 || !windowCreated_ || CellHeight <= 0 || changedRow < TopRow ||
+  if (editor_.UpdateLock > 0 || !windowCreated_ || CellHeight <= 0 || changedRow < TopRow ||
       changedRow >= TopRow + rowsShown || std::abs(delta) >= rowsShown) {
     InvalidateControl();
     return;
@@ -128,7 +149,7 @@ void TCustomEditorBase::ShowRowsShifted(int changedRow, int delta) {
     const int width = ClientWidth();
     // Below the longer of the two texts (before and after the edit) every row is blank in
     // both pictures: only the rows down to there are moved.
-    const int textRows = LineCount() + std::max(-delta, 0) - TopRow;
+    const int textRows = editor_.LineCount() + std::max(-delta, 0) - TopRow;
     const int bottom = std::min(ClientHeight(), std::max(textRows + 1, 0) * CellHeight);
     const int top = (firstMoved - TopRow) * CellHeight;
     const int distance = delta * CellHeight;
@@ -142,14 +163,14 @@ void TCustomEditorBase::ShowRowsShifted(int changedRow, int delta) {
   PlaceSystemCaret();
 }
 
-void TCustomEditorBase::ScrollMessage(platform::TScrollBarKind kind, int code) {
+void TEditorView::ScrollMessage(platform::TScrollBarKind kind, int code) {
   TControlScrollBar95& bar = kind == platform::TScrollBarKind::sbVertical ? VertScrollBar : HorzScrollBar;
   const int pos = bar.PositionForCode(code);
   ScrollBarChanged(kind, code, pos);
   bar.SetPosition(pos);
 }
 
-void TCustomEditorBase::ScrollBarChanged(platform::TScrollBarKind kind, int code, int pos) {
+void TEditorView::ScrollBarChanged(platform::TScrollBarKind kind, int code, int pos) {
   // The thumb's final position, top, bottom and end-scroll only move the bar; the view
   // follows line and page steps and the dragged thumb.
   switch (code) {
@@ -165,11 +186,11 @@ void TCustomEditorBase::ScrollBarChanged(platform::TScrollBarKind kind, int code
   }
 }
 
-void TCustomEditorBase::ScrollToRow(int y) {
+void TEditorView::ScrollToRow(int y) {
   if (y < TopRow || y > LastVisibleRow) SetLeftTop(LeftCol, std::max(y - VisibleRowCount / 2, 0));
 }
 
-platform::TPoint TCustomEditorBase::PositionFromPoint(int x, int y) const {
+platform::TPoint TEditorView::PositionFromPoint(int x, int y) const {
   if (CellWidth <= 0 || CellHeight <= 0) return {LeftCol, TopRow};
   // A click on the right half of a cell means the column after its character.
   const double exact = static_cast<double>(x - (GutterWidth + 2)) / CellWidth;
@@ -178,11 +199,11 @@ platform::TPoint TCustomEditorBase::PositionFromPoint(int x, int y) const {
   col = std::max(col, 0) + LeftCol;
   row = std::max(row, 0) + TopRow;
   col = std::min(col, LastVisibleCol);
-  row = std::min(row, LineCount() - 1);
+  row = std::min(row, editor_.LineCount() - 1);
   return {col, row};
 }
 
-TRect TCustomEditorBase::CellRect(int c, int r) const {
+TRect TEditorView::CellRect(int c, int r) const {
   return platform::Bounds(GutterWidth + 3 + c * CellWidth, r * CellHeight, CellWidth, CellHeight);
 }
 

@@ -13,9 +13,9 @@ namespace editor {
 // high, and the HTML highlighting (which rebuilds the start states). Everything else
 // keeps the editor's defaults.
 inline void ConfigureMemo1(THLEditor& memo) {
-  memo.SetGutterWidth(25);
-  memo.SetRightMargin(100);
-  memo.SetRightMarginColor(platform::clSilver);
+  memo.View().SetGutterWidth(25);
+  memo.View().SetRightMargin(100);
+  memo.View().SetRightMarginColor(platform::clSilver);
   memo.TabStops = "3 5";
   memo.SetSelForeColor(platform::clHighlightText);
   memo.SetSelBackColor(platform::clHighlight);

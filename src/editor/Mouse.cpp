@@ -1,5 +1,5 @@
-// Mouse input: clicks place the caret, Shift+click and drags select (scrolling by timer
-// beyond the window's edges), double clicks select a word or a line, the wheel scrolls.
+// The mouse handler: clicks place the caret, Shift+click and drags select (scrolling by
+// timer beyond the window's edges), double clicks select a word or a line, the wheel scrolls.
 #include <algorithm>
 #include <string>
 
@@ -7,7 +7,7 @@
 
 namespace editor {
 
-void TCustomEditorBase::MouseDown(TMouseButton pressed, std::uint8_t shift, int x, int y) {
+void TMouseHandler::MouseDown(TMouseButton pressed, std::uint8_t shift, int x, int y) {
   // The press that comes with a double click has been handled by the double click.
   if (IgnoreNextPress) {
     IgnoreNextPress = false;
@@ -18,151 +18,154 @@ void TCustomEditorBase::MouseDown(TMouseButton pressed, std::uint8_t shift, int 
   const bool columnDrag = pressed == mbMiddle && (shift & platform::ssShift) == 0;
   const TMouseButton button = columnDrag ? mbLeft : pressed;
   const std::uint8_t held = columnDrag ? shift | platform::ssAlt : shift;
-  Selecting = false;
-  CloseCompletion(false);
-  const platform::TPoint cell = PositionFromPoint(x, y);
+  editor_.Selecting = false;
+  editor_.CloseCompletion(false);
+  const platform::TPoint cell = editor_.View().PositionFromPoint(x, y);
   {
-    TCaretHider hider(*this);
+    TCaretHider hider(editor_.View());
     const bool withShift = (held & platform::ssShift) != 0;
     if (button == mbLeft && !withShift) {
-      SelBlockFormat = (held & platform::ssAlt) != 0 ? bfColumn : bfNonInclusive;
-      CancelSelection();
+      editor_.SelBlockFormat = (held & platform::ssAlt) != 0 ? bfColumn : bfNonInclusive;
+      editor_.CancelSelection();
     }
-    host_.SetFocus();
+    editor_.Host().SetFocus();
     if (button == mbLeft) {
-      UndoBuffer().Add(std::make_unique<TBeginCompoundUndo>(*this));
+      editor_.UndoBuffer().Add(std::make_unique<TBeginCompoundUndo>(editor_));
       if (withShift) {
-        if (Selected) {
-          const int anchorX = SelAnchorX;
-          const int anchorY = SelAnchorY;
-          CancelSelection();
-          ExtendSelection(anchorX, anchorY);
+        if (editor_.Selected) {
+          const int anchorX = editor_.SelAnchorX;
+          const int anchorY = editor_.SelAnchorY;
+          editor_.CancelSelection();
+          editor_.ExtendSelection(anchorX, anchorY);
         } else {
-          ExtendSelection(CaretX, CaretY);
+          editor_.ExtendSelection(editor_.CaretX, editor_.CaretY);
         }
-        ExtendSelection(cell.X, cell.Y);
+        editor_.ExtendSelection(cell.X, cell.Y);
       }
-      SetCaret(cell.X, cell.Y);
+      editor_.SetCaret(cell.X, cell.Y);
     }
   }
   MouseIsDown = true;
-  if (OnMouseDown) OnMouseDown(pressed, shift, x, y);
+  if (editor_.OnMouseDown) editor_.OnMouseDown(pressed, shift, x, y);
 }
 
-void TCustomEditorBase::MouseMove(std::uint8_t shift, bool leftHeld, int x, int y) {
+void TMouseHandler::MouseMove(std::uint8_t shift, bool leftHeld, int x, int y) {
   if (MouseIsDown && leftHeld) {
-    TCaretHider hider(*this);
+    TCaretHider hider(editor_.View());
     DragY = y;
-    const platform::TPoint cell = PositionFromPoint(x, y);
+    const platform::TPoint cell = editor_.View().PositionFromPoint(x, y);
     DragCol = cell.X;
     DragRow = cell.Y;
-    if (DragRow <= LastVisibleRow) {
-      ExtendSelection(DragCol, DragRow);
-      SetCaret(DragCol, DragRow);
+    if (DragRow <= editor_.View().LastVisibleRow) {
+      editor_.ExtendSelection(DragCol, DragRow);
+      editor_.SetCaret(DragCol, DragRow);
     }
-    if (y < 0 || y > ClientHeight()) {
-      host_.SetTimer(DragScrollTimerId, 100);
+    if (y < 0 || y > editor_.View().ClientHeight()) {
+      editor_.Host().SetTimer(TCustomEditorBase::DragScrollTimerId, 100);
     } else {
-      host_.KillTimer(DragScrollTimerId);
+      editor_.Host().KillTimer(TCustomEditorBase::DragScrollTimerId);
     }
   }
-  if (OnMouseMove) OnMouseMove(shift, x, y);
+  if (editor_.OnMouseMove) editor_.OnMouseMove(shift, x, y);
 }
 
 // Within 20 pixels of the edge a drag grows by a row per tick, farther out by a page.
-void TCustomEditorBase::DragScrollTick() {
-  const int height = ClientHeight();
+void TMouseHandler::DragScrollTick() {
+  const int height = editor_.View().ClientHeight();
   if (DragY >= 0 && DragY <= height) return;
   if (DragY < -20) {
-    DragRow -= VisibleRowCount;
+    DragRow -= editor_.View().VisibleRowCount;
   } else if (DragY < 0) {
     DragRow -= 1;
   } else if (DragY > height + 20) {
-    DragRow += VisibleRowCount;
+    DragRow += editor_.View().VisibleRowCount;
   } else {
     DragRow += 1;
   }
-  TCaretHider hider(*this);
-  ExtendSelection(DragCol, DragRow);
-  SetCaret(DragCol, DragRow);
+  TCaretHider hider(editor_.View());
+  editor_.ExtendSelection(DragCol, DragRow);
+  editor_.SetCaret(DragCol, DragRow);
 }
 
-void TCustomEditorBase::MouseUp(TMouseButton button, std::uint8_t shift, int x, int y) {
-  if (MouseIsDown) UndoBuffer().Add(std::make_unique<TEndCompoundUndo>(*this));
-  host_.KillTimer(DragScrollTimerId);
+void TMouseHandler::MouseUp(TMouseButton button, std::uint8_t shift, int x, int y) {
+  if (MouseIsDown) editor_.UndoBuffer().Add(std::make_unique<TEndCompoundUndo>(editor_));
+  editor_.Host().KillTimer(TCustomEditorBase::DragScrollTimerId);
   MouseIsDown = false;
-  if (OnMouseUp) OnMouseUp(button, shift, x, y);
-  if (x >= 0 && x < GutterWidth && OnGutterClick) OnGutterClick(PositionFromPoint(x, y).Y);
+  if (editor_.OnMouseUp) editor_.OnMouseUp(button, shift, x, y);
+  if (x >= 0 && x < editor_.View().GutterWidth && editor_.OnGutterClick) {
+    editor_.OnGutterClick(editor_.View().PositionFromPoint(x, y).Y);
+  }
 }
 
-void TCustomEditorBase::DblClick(int x, int y) {
+void TMouseHandler::DblClick(int x, int y) {
   IgnoreNextPress = true;
-  if (OnDblClick) OnDblClick();
-  if (x >= 0 && x < GutterWidth) {
-    if (OnGutterDblClick) OnGutterDblClick(PositionFromPoint(x, y).Y);
+  if (editor_.OnDblClick) editor_.OnDblClick();
+  if (x >= 0 && x < editor_.View().GutterWidth) {
+    if (editor_.OnGutterDblClick) editor_.OnGutterDblClick(editor_.View().PositionFromPoint(x, y).Y);
     return;
   }
-  if (DoubleClickLine) {
+  if (editor_.DoubleClickLine) {
     SelectLineOnDoubleClick();
-  } else if (LineCount() > 0) {
+  } else if (editor_.LineCount() > 0) {
     SelectWordOnDoubleClick();
   }
 }
 
-void TCustomEditorBase::SelectLineOnDoubleClick() {
-  TCaretHider hider(*this);
-  ExtendSelection(0, CaretY);
-  if (CaretY == LineCount() - 1) {
-    const int end = LineLength(CaretY);
-    ExtendSelection(end, CaretY);
-    SetCaret(end, CaretY);
+void TMouseHandler::SelectLineOnDoubleClick() {
+  TCaretHider hider(editor_.View());
+  editor_.ExtendSelection(0, editor_.CaretY);
+  if (editor_.CaretY == editor_.LineCount() - 1) {
+    const int end = editor_.LineLength(editor_.CaretY);
+    editor_.ExtendSelection(end, editor_.CaretY);
+    editor_.SetCaret(end, editor_.CaretY);
   } else {
-    ExtendSelection(0, CaretY + 1);
-    SetCaret(0, CaretY + 1);
+    editor_.ExtendSelection(0, editor_.CaretY + 1);
+    editor_.SetCaret(0, editor_.CaretY + 1);
   }
 }
 
-void TCustomEditorBase::SelectWordOnDoubleClick() {
+void TMouseHandler::SelectWordOnDoubleClick() {
   std::string text;
-  if (!LineText(CaretY, text)) return;
+  if (!editor_.LineText(editor_.CaretY, text)) return;
   const auto blank = [&text](int i) { return static_cast<unsigned char>(text[static_cast<std::size_t>(i)]) <= 32; };
   int len = static_cast<int>(text.size());
   while (len > 0 && blank(len - 1)) --len;
   if (len == 0) return;  // an empty or blank row selects nothing
   // The caret comes off blanks onto the word the click meant.
-  if (CaretX < len) {
-    while (CaretX < len && blank(CaretX)) ++CaretX;
+  if (editor_.CaretX < len) {
+    while (editor_.CaretX < len && blank(editor_.CaretX)) ++editor_.CaretX;
   } else {
-    CaretX = len - 1;
-    while (CaretX > 0 && blank(CaretX)) --CaretX;
+    editor_.CaretX = len - 1;
+    while (editor_.CaretX > 0 && blank(editor_.CaretX)) --editor_.CaretX;
   }
   // On a row longer than the caret's range the word may lie past its last column.
-  CaretX = std::min(CaretX, MaxColumn);
+  editor_.CaretX = std::min(editor_.CaretX, MaxColumn);
   int start = 0;
   int end = 0;
-  WordBoundsAt(CaretX, CaretY, start, end);
-  TCaretHider hider(*this);
-  ExtendSelection(start - 1, CaretY);
-  ExtendSelection(end - 1, CaretY);
-  SetCaret(end - 1, CaretY);
+  editor_.WordBoundsAt(editor_.CaretX, editor_.CaretY, start, end);
+  TCaretHider hider(editor_.View());
+  editor_.ExtendSelection(start - 1, editor_.CaretY);
+  editor_.ExtendSelection(end - 1, editor_.CaretY);
+  editor_.SetCaret(end - 1, editor_.CaretY);
 }
 
-void TCustomEditorBase::MouseWheel(std::uint8_t shift, int delta) {
+void TMouseHandler::MouseWheel(std::uint8_t shift, int delta) {
   const std::uint8_t modifiers = shift & (platform::ssShift | platform::ssAlt | platform::ssCtrl);
   if (modifiers == platform::ssShift) {
-    Command(delta > 0 ? ecUp : ecDown);
+    editor_.Command(delta > 0 ? ecUp : ecDown);
     return;
   }
-  int position = VertScrollBar.Position();
+  TEditorView& view = editor_.View();
+  int position = view.VertScrollBar.Position();
   if (modifiers == platform::ssCtrl) {
-    position += delta >= 0 ? -VertScrollBar.LargeChange : VertScrollBar.LargeChange;
+    position += delta >= 0 ? -view.VertScrollBar.LargeChange : view.VertScrollBar.LargeChange;
   } else if (modifiers == platform::ssNone) {
     position -= delta / 40;  // three rows per notch of 120
   } else {
     return;
   }
-  VertScrollBar.SetPosition(position);
-  ScrollView(true, VertScrollBar.Position());
+  view.VertScrollBar.SetPosition(position);
+  view.ScrollView(true, view.VertScrollBar.Position());
 }
 
 }  // namespace editor

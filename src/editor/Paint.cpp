@@ -1,6 +1,6 @@
-// Painting the control: rows of text in runs of equal attributes, the attribute pass
-// (defaults, highlighter, line marks, brackets, selection), the gutter, the right margin
-// and the system caret around every paint.
+// The view's painting: rows of text in runs of equal attributes, the attribute pass
+// (defaults, highlighter, line marks, brackets, selection), the gutter, the right margin,
+// the pending repaint range, and the system caret around every paint.
 #include <algorithm>
 #include <string>
 
@@ -12,17 +12,17 @@ using platform::TRect;
 
 // ---- Caret ----
 
-void TCustomEditorBase::HideCaretNow() {
+void TEditorView::HideCaretNow() {
   if (!HideCaret) host_.HideCaret();
 }
 
-void TCustomEditorBase::ShowCaretNow() {
+void TEditorView::ShowCaretNow() {
   if (!HideCaret) host_.ShowCaret();
 }
 
-void TCustomEditorBase::PlaceSystemCaret() {
+void TEditorView::PlaceSystemCaret() {
   if (HideCaret || !host_.Focused()) return;
-  const TRect cell = CellRect(CaretX - LeftCol, CaretY - TopRow);
+  const TRect cell = CellRect(editor_.CaretX - LeftCol, editor_.CaretY - TopRow);
   // A caret whose cell is left of the text area is parked off the window.
   if (cell.Left < 0 || cell.Left < GutterWidth) {
     host_.SetCaretPos(-32767, -32767);
@@ -31,7 +31,17 @@ void TCustomEditorBase::PlaceSystemCaret() {
   }
 }
 
-void TCustomEditorBase::CreateSystemCaret() {
+void TEditorView::SetHideCaret(bool hide) {
+  if (hide == HideCaret) return;
+  if (hide && host_.Focused()) host_.HideCaret();
+  HideCaret = hide;
+  if (!hide && host_.Focused()) {
+    PlaceSystemCaret();
+    host_.ShowCaret();
+  }
+}
+
+void TEditorView::CreateSystemCaret() {
   host_.CreateCaret(2, CellHeight - 2);
   PlaceSystemCaret();
   if (!HideCaret) host_.ShowCaret();
@@ -39,8 +49,8 @@ void TCustomEditorBase::CreateSystemCaret() {
 
 // ---- Whole window ----
 
-void TCustomEditorBase::Paint(const TRect& clip) {
-  if (UpdateLock > 0 || CellWidth <= 0 || CellHeight <= 0) return;
+void TEditorView::Paint(const TRect& clip) {
+  if (editor_.UpdateLock > 0 || CellWidth <= 0 || CellHeight <= 0) return;
   {
     TCaretHider hider(*this);
     TRect area{clip.Left - GutterWidth, clip.Top, clip.Right - GutterWidth, clip.Bottom};
@@ -55,22 +65,36 @@ void TCustomEditorBase::Paint(const TRect& clip) {
   fullRepaintPending_ = false;
 }
 
-void TCustomEditorBase::RepaintRow(int row) { PaintLine(row, -1, -1); }
+void TEditorView::RepaintRow(int row) { PaintLine(row, -1, -1); }
 
-void TCustomEditorBase::RepaintRows(int fromRow, int toRow) {
+void TEditorView::RepaintRows(int fromRow, int toRow) {
   // Rows outside the view paint nothing, so a huge range costs no more than the view.
   fromRow = std::max(fromRow, TopRow);
   toRow = std::min(toRow, TopRow + VisibleRowCount);
   for (int row = fromRow; row <= toRow; ++row) RepaintRow(row);
 }
 
-void TCustomEditorBase::DropFontCache() {
-  if (windowCreated_ && host_.HasWindow()) host_.Canvas().SetFont(Font);
+void TEditorView::InvalidateControl() { host_.InvalidateAll(); }
+
+void TEditorView::StartRepaintRange(int fromRow, int toRow) {
+  repaintFrom_ = fromRow;
+  repaintTo_ = toRow;
+}
+
+void TEditorView::WidenRepaintRange(int fromRow, int toRow) {
+  repaintFrom_ = std::min(repaintFrom_, fromRow);
+  repaintTo_ = std::max(repaintTo_, toRow);
+}
+
+void TEditorView::RepaintSelectionRows() { RepaintRows(repaintFrom_, repaintTo_); }
+
+void TEditorView::DropFontCache() {
+  if (windowCreated_ && host_.HasWindow()) host_.Canvas().SetFont(editor_.Font);
 }
 
 // ---- One row ----
 
-void TCustomEditorBase::PaintLine(int row, int colBeg, int colEnd) {
+void TEditorView::PaintLine(int row, int colBeg, int colEnd) {
   if (row < TopRow || row > TopRow + VisibleRowCount || CellWidth <= 0) return;
   TCaretHider hider(*this);
   colBeg = std::max(colBeg, LeftCol);
@@ -80,23 +104,24 @@ void TCustomEditorBase::PaintLine(int row, int colBeg, int colEnd) {
   platform::Surface& canvas = host_.Canvas();
   const int top = (row - TopRow) * CellHeight;
   std::string text;
-  if (LineText(row, text)) {
+  if (editor_.LineText(row, text)) {
     PaintRowText(row, text, colBeg, painted, colEnd);
   } else {
-    canvas.FillRect(platform::Bounds(GutterWidth + 2, top, 1, CellHeight), Color);
+    canvas.FillRect(platform::Bounds(GutterWidth + 2, top, 1, CellHeight), editor_.Color);
   }
   // The space after every selected row but the last shows the selection colour.
-  const bool selectedRowEnd = Selected && SelBlockFormat != bfColumn && SelBegY <= row && row < SelEndY;
+  const bool selectedRowEnd =
+      editor_.Selected && editor_.SelBlockFormat != bfColumn && editor_.SelBegY <= row && row < editor_.SelEndY;
   const int restWidth = (LeftCol + VisibleColCount - painted + 2) * CellWidth;
   if (restWidth > 0) {
     canvas.FillRect(platform::Bounds(CellLeft(painted), top, restWidth, CellHeight),
-                    selectedRowEnd ? SelBackColor : Color);
+                    selectedRowEnd ? editor_.SelBackColor : editor_.Color);
   }
   // Only the row's own piece of the margin line: the rest of it is already there.
   DrawRightMarginBand(top, top + CellHeight);
 }
 
-void TCustomEditorBase::PaintRowText(int row, const std::string& text, int colBeg, int& painted, int colEnd) {
+void TEditorView::PaintRowText(int row, const std::string& text, int colBeg, int& painted, int colEnd) {
   GetLineAttrs(text, row, colBeg, colEnd);
   platform::Surface& canvas = host_.Canvas();
   const int top = (row - TopRow) * CellHeight;
@@ -125,27 +150,24 @@ void TCustomEditorBase::PaintRowText(int row, const std::string& text, int colBe
 
 // ---- Attributes ----
 
-// Without a highlighter every character keeps the defaults.
-void TCustomEditorBase::ComputeLineAttrs(int, int, int) {}
-
-void TCustomEditorBase::GetLineAttrs(const std::string& text, int row, int colBeg, int colEnd) {
+void TEditorView::GetLineAttrs(const std::string& text, int row, int colBeg, int colEnd) {
   colBeg = std::max(colBeg, 0);
   colEnd = std::min(colEnd, MaxColumn);
-  const TLineAttr plain{Font.Color, Color, Font.Style, platform::clNone};
+  const TLineAttr plain{editor_.Font.Color, editor_.Color, editor_.Font.Style, platform::clNone};
   for (int i = colBeg; i <= colEnd; ++i) Attrs[static_cast<std::size_t>(i)] = plain;
-  ComputeLineAttrs(row, colBeg, colEnd);
-  const bool marked = LineInformation.StyleOf(row) >= 1 && LineInformation.StyleOf(row) <= 3;
+  editor_.ComputeLineAttrs(row, colBeg, colEnd);
+  const bool marked = editor_.LineInformation.StyleOf(row) >= 1 && editor_.LineInformation.StyleOf(row) <= 3;
   if (marked) ApplyLineMark(row, colBeg, colEnd);
-  if (BracketHighlighting.Active) ApplyBracketColours(row);
-  if (OnGetLineAttr) OnGetLineAttr(text, row, Attrs);
-  if (Selected) ApplySelectionColours(row, colBeg, colEnd, marked);
+  if (editor_.BracketHighlighting.Active) ApplyBracketColours(row);
+  if (editor_.OnGetLineAttr) editor_.OnGetLineAttr(text, row, Attrs);
+  if (editor_.Selected) ApplySelectionColours(row, colBeg, colEnd, marked);
 }
 
-void TCustomEditorBase::ApplyLineMark(int row, int colBeg, int colEnd) {
+void TEditorView::ApplyLineMark(int row, int colBeg, int colEnd) {
   static constexpr TColor backs[] = {0x0000FF, 0x800000, 0x000080};
   TLineAttr& first = Attrs[static_cast<std::size_t>(colBeg)];
   first.Fore = platform::clWhite;
-  first.Back = backs[LineInformation.StyleOf(row) - 1];
+  first.Back = backs[editor_.LineInformation.StyleOf(row) - 1];
   const int last = colEnd < MaxColumn ? colEnd + 1 : colEnd;
   for (int i = colBeg + 1; i <= last; ++i) {
     TLineAttr& a = Attrs[static_cast<std::size_t>(i)];
@@ -155,8 +177,8 @@ void TCustomEditorBase::ApplyLineMark(int row, int colBeg, int colEnd) {
   }
 }
 
-void TCustomEditorBase::ApplyBracketColours(int row) {
-  const TBracketHighlighting& bh = BracketHighlighting;
+void TEditorView::ApplyBracketColours(int row) {
+  const TBracketHighlighting& bh = editor_.BracketHighlighting;
   for (const TBracketHighlighting::TRange& range : bh.Ranges) {
     if (range.FirstCol < 0 || range.Row != row || range.LastCol > MaxColumn) continue;
     for (int c = range.FirstCol; c <= range.LastCol && c + 1 <= MaxColumn; ++c) {
@@ -168,17 +190,17 @@ void TCustomEditorBase::ApplyBracketColours(int row) {
   }
 }
 
-void TCustomEditorBase::ApplySelectionColours(int row, int colBeg, int colEnd, bool marked) {
-  if (row < SelBegY || row > SelEndY) return;
+void TEditorView::ApplySelectionColours(int row, int colBeg, int colEnd, bool marked) {
+  if (row < editor_.SelBegY || row > editor_.SelEndY) return;
   int from = 0;
   int to = -1;
-  if (SelBlockFormat == bfColumn) {
-    from = SelBegX;
-    to = SelEndX;
+  if (editor_.SelBlockFormat == bfColumn) {
+    from = editor_.SelBegX;
+    to = editor_.SelEndX;
   } else {
-    const int e = SelBlockFormat == bfInclusive ? SelEndX : SelEndX - 1;
-    from = row == SelBegY ? SelBegX : colBeg;
-    to = row == SelEndY ? e : colEnd;
+    const int e = editor_.SelBlockFormat == bfInclusive ? editor_.SelEndX : editor_.SelEndX - 1;
+    from = row == editor_.SelBegY ? editor_.SelBegX : colBeg;
+    to = row == editor_.SelEndY ? e : colEnd;
   }
   from = std::max(from, colBeg);
   to = std::min(to, std::min(colEnd, MaxColumn - 1));
@@ -187,8 +209,8 @@ void TCustomEditorBase::ApplySelectionColours(int row, int colBeg, int colEnd, b
     if (marked) {
       std::swap(a.Fore, a.Back);
     } else {
-      a.Fore = SelForeColor;
-      a.Back = SelBackColor;
+      a.Fore = editor_.SelForeColor;
+      a.Back = editor_.SelBackColor;
       a.Border = platform::clNone;
     }
   }
@@ -196,21 +218,36 @@ void TCustomEditorBase::ApplySelectionColours(int row, int colBeg, int colEnd, b
 
 // ---- Gutter and margin ----
 
-void TCustomEditorBase::PaintGutter() {
+void TEditorView::PaintGutter() {
   if (!windowCreated_ || !host_.HasWindow()) return;
   TCaretHider hider(*this);
   platform::Surface& canvas = host_.Canvas();
   const int height = ClientHeight();
-  canvas.FillRect(TRect{0, 0, GutterWidth, height}, GutterColor);
-  canvas.VerticalLine(GutterWidth - 2, 0, height, 1, Color);
-  canvas.VerticalLine(GutterWidth + 1, 0, height, 2, Color);
+  canvas.FillRect(TRect{0, 0, GutterWidth, height}, editor_.GutterColor);
+  canvas.VerticalLine(GutterWidth - 2, 0, height, 1, editor_.Color);
+  canvas.VerticalLine(GutterWidth + 1, 0, height, 2, editor_.Color);
   canvas.VerticalLine(GutterWidth - 1, 0, height, 1, platform::clGray);
-  if (OnPaintGutter) OnPaintGutter(canvas);
+  if (editor_.OnPaintGutter) editor_.OnPaintGutter(canvas);
 }
 
-void TCustomEditorBase::DrawRightMargin() { DrawRightMarginBand(0, ClientHeight()); }
+void TEditorView::SetRightMargin(int column) {
+  RightMargin = column;
+  InvalidateControl();
+}
 
-void TCustomEditorBase::DrawRightMarginBand(int top, int bottom) {
+void TEditorView::SetRightMarginColor(platform::TColor color) {
+  RightMarginColor = color;
+  InvalidateControl();
+}
+
+void TEditorView::SetRightMarginVisible(bool visible) {
+  RightMarginVisible = visible;
+  InvalidateControl();
+}
+
+void TEditorView::DrawRightMargin() { DrawRightMarginBand(0, ClientHeight()); }
+
+void TEditorView::DrawRightMarginBand(int top, int bottom) {
   marginDrawn_ = RightMarginVisible && LeftCol < RightMargin && RightMargin < LastVisibleCol + 3;
   if (!marginDrawn_ || !windowCreated_) return;
   host_.Canvas().VerticalLine(GutterWidth + 3 + (RightMargin - LeftCol) * CellWidth, top, bottom, 1,

@@ -48,7 +48,7 @@ void TUndo::ReloadSelection() {
   Editor.SelAnchorY = s.SelAnchorY;
   Editor.LineModeBegX = s.LineModeBegX;
   Editor.LineModeEndX = s.LineModeEndX;
-  Editor.WidenRepaintRange(s.SelBegY, s.SelEndY);
+  Editor.View().WidenRepaintRange(s.SelBegY, s.SelEndY);
 }
 
 TCustomEditor& TUndo::StringEditor() const { return dynamic_cast<TCustomEditor&>(Editor); }

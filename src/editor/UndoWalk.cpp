@@ -75,9 +75,9 @@ bool TUndoBuffer::Walk() {
 void TUndoBuffer::FinishUndo(const TSavedSelection& selectionBefore, bool modifiedBefore, bool onlyCaret) {
   // Back at the state before the first recorded change: the text counts as unchanged.
   if (!editor_.Modified) onlyCaret = true;
-  if (CurrentSelection(editor_) != selectionBefore) editor_.RepaintSelectionRows();
-  editor_.UpdateLayout();
-  if (editor_.Host().IsVisible() && editor_.UpdateLock == 0) editor_.InvalidateControl();
+  if (CurrentSelection(editor_) != selectionBefore) editor_.View().RepaintSelectionRows();
+  editor_.View().UpdateLayout();
+  if (editor_.Host().IsVisible() && editor_.UpdateLock == 0) editor_.View().InvalidateControl();
   if (editor_.UpdateLock != 0) return;
   if (!onlyCaret) {
     dynamic_cast<TCustomEditor&>(editor_).TextChanged();

@@ -159,7 +159,7 @@ int EditorAccessible::characterCount() const { return TextLength(Widget().Editor
 QRect EditorAccessible::characterRect(int offset) const {
   const THLEditor& memo = Widget().Editor();
   const auto [column, row] = PositionOf(memo, offset);
-  const platform::TRect cell = memo.CellRect(column - memo.LeftCol, row - memo.TopRow);
+  const platform::TRect cell = memo.View().CellRect(column - memo.View().LeftCol, row - memo.View().TopRow);
   const QRect local(cell.Left, cell.Top, cell.Width(), cell.Height());
   return QRect(Widget().viewport()->mapToGlobal(local.topLeft()), local.size());
 }
@@ -168,13 +168,13 @@ int EditorAccessible::offsetAtPoint(const QPoint& point) const {
   const THLEditor& memo = Widget().Editor();
   const QPoint local = Widget().viewport()->mapFromGlobal(point);
   if (!Widget().viewport()->rect().contains(local)) return -1;
-  const platform::TPoint cell = memo.PositionFromPoint(local.x(), local.y());
+  const platform::TPoint cell = memo.View().PositionFromPoint(local.x(), local.y());
   return OffsetOf(memo, cell.X, cell.Y);
 }
 
 void EditorAccessible::scrollToSubstring(int startIndex, int) {
   THLEditor& memo = Widget().Editor();
-  memo.ScrollToRow(PositionOf(memo, startIndex).second);
+  memo.View().ScrollToRow(PositionOf(memo, startIndex).second);
 }
 
 // The colours are the highlighter's; no text attributes are reported.

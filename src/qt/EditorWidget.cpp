@@ -290,7 +290,7 @@ void EditorWidget::BarAction(platform::TScrollBarKind kind, int action) {
   editor_->ScrollMessage(kind, code);
   // The bar shows the position the editor chose, not the one it computed itself.
   const editor::TControlScrollBar95& own =
-      kind == platform::TScrollBarKind::sbVertical ? editor_->VertScrollBar : editor_->HorzScrollBar;
+      kind == platform::TScrollBarKind::sbVertical ? editor_->View().VertScrollBar : editor_->View().HorzScrollBar;
   BarOf(kind)->setSliderPosition(own.Position());
 }
 
@@ -371,7 +371,7 @@ void EditorWidget::mousePressEvent(QMouseEvent* event) {
 void EditorWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   // Over the gutter the pointer is the arrow.
-  viewport()->setCursor(p.x() < editor_->GutterWidth ? Qt::ArrowCursor : Qt::IBeamCursor);
+  viewport()->setCursor(p.x() < editor_->View().GutterWidth ? Qt::ArrowCursor : Qt::IBeamCursor);
   // The middle button drags a column block as the left one drags any selection.
   const bool dragging = (event->buttons() & (Qt::LeftButton | Qt::MiddleButton)) != 0;
   editor_->MouseMove(ShiftStateOf(event->modifiers()), dragging, p.x(), p.y());

@@ -40,7 +40,7 @@ TEST(Caret, CharacterMovesStopAtTheEdgesButPassTheLineEnd) {
   EXPECT_EQ(e.CaretY, 1);
   for (int i = 0; i < 1100; ++i) e.Command(ecRight);
   EXPECT_EQ(e.CaretX, MaxColumn);
-  EXPECT_EQ(e.LeftCol, MaxColumn - e.VisibleColCount + 1);  // kept in view
+  EXPECT_EQ(e.View().LeftCol, MaxColumn - e.View().VisibleColCount + 1);  // kept in view
 }
 
 TEST(Caret, LinesAddedWithoutALayoutCanBeReachedAtOnce) {
@@ -111,10 +111,10 @@ TEST(Caret, DocumentEndShowsTheLastLine) {
   v.AddNumberedLines(100);
   v.Editor.Command(ecDocEnd);
   EXPECT_EQ(v.Editor.CaretY, 102);
-  EXPECT_EQ(v.Editor.TopRow, 102 - 15);
+  EXPECT_EQ(v.Editor.View().TopRow, 102 - 15);
   v.Editor.Command(ecDocStart);
   EXPECT_EQ(CaretOf(v.Editor), (platform::TPoint{0, 0}));
-  EXPECT_EQ(v.Editor.TopRow, 0);
+  EXPECT_EQ(v.Editor.View().TopRow, 0);
 }
 
 TEST(Caret, ALineLongerThanTheColumnRangeKeepsTheViewOnIt) {
@@ -122,9 +122,9 @@ TEST(Caret, ALineLongerThanTheColumnRangeKeepsTheViewOnIt) {
   auto& e = v.Editor;
   e.Command(ecDocEnd);
   EXPECT_EQ(e.CaretX, MaxColumn);
-  EXPECT_EQ(e.LeftCol, MaxColumn - e.VisibleColCount + 1);
+  EXPECT_EQ(e.View().LeftCol, MaxColumn - e.View().VisibleColCount + 1);
   v.Host.Surface.Reset();
-  e.RepaintRow(1);
+  e.View().RepaintRow(1);
   ASSERT_FALSE(v.Host.Surface.Runs.empty());
   EXPECT_EQ(v.Host.Surface.Runs[0].Text, std::string(1023 - 946, 'x'));  // columns 946..1022
 }
@@ -151,16 +151,16 @@ TEST(Caret, SetCaretRecordsTheOldCaretAndMoveCaretToDoesNot) {
 TEST(Caret, SystemCaretFollowsTheCellAndIsParkedLeftOfTheText) {
   ViewEditor v({"abc"});
   auto& e = v.Editor;
-  e.SetGutterWidth(25);
+  e.View().SetGutterWidth(25);
   e.FocusEnter();
   EXPECT_EQ(v.Host.CaretSize, (platform::TPoint{2, 14}));
   EXPECT_EQ(v.Host.CaretShown, 1);
   e.Command(ecRight);
   EXPECT_EQ(v.Host.CaretPos, (platform::TPoint{25 + 3 + 8 - 1, 1}));
   EXPECT_EQ(v.Host.CaretShown, 1);  // shown again after the command
-  e.SetLeftTop(5, 0);
+  e.View().SetLeftTop(5, 0);
   EXPECT_EQ(v.Host.CaretPos, (platform::TPoint{-32767, -32767}));
-  e.SetLeftTop(0, 0);
+  e.View().SetLeftTop(0, 0);
   EXPECT_EQ(v.Host.CaretPos, (platform::TPoint{25 + 3 + 8 - 1, 1}));
   e.FocusLeave();
   EXPECT_FALSE(v.Host.CaretSize.has_value());
@@ -172,14 +172,14 @@ TEST(Caret, PageMovesScrollAPageAndMoveTheCaretAlong) {
   auto& e = v.Editor;
   v.Caret(3, 5);
   e.Command(ecPageDown);
-  EXPECT_EQ(e.TopRow, 30);
+  EXPECT_EQ(e.View().TopRow, 30);
   EXPECT_EQ(CaretOf(e), (platform::TPoint{3, 35}));
   e.Command(ecPageUp);
-  EXPECT_EQ(e.TopRow, 0);
+  EXPECT_EQ(e.View().TopRow, 0);
   EXPECT_EQ(e.CaretY, 5);
   for (int i = 0; i < 5; ++i) e.Command(ecPageDown);
   EXPECT_EQ(e.CaretY, 99);
-  EXPECT_EQ(e.TopRow, 99);
+  EXPECT_EQ(e.View().TopRow, 99);
 }
 
 TEST(Caret, ViewAndScrollCommandsKeepTheSelection) {
@@ -193,15 +193,15 @@ TEST(Caret, ViewAndScrollCommandsKeepTheSelection) {
   e.Command(ecViewTop);
   EXPECT_EQ(e.CaretY, 0);
   e.Command(ecScrollDown);
-  EXPECT_EQ(e.TopRow, 1);
+  EXPECT_EQ(e.View().TopRow, 1);
   EXPECT_EQ(e.CaretY, 1);  // pulled into the view
   e.Command(ecScrollUp);
-  EXPECT_EQ(e.TopRow, 0);
+  EXPECT_EQ(e.View().TopRow, 0);
   EXPECT_TRUE(e.Selected);
   v.Caret(0, 99);
-  e.SetLeftTop(0, 99);
+  e.View().SetLeftTop(0, 99);
   e.Command(ecScrollDown);  // the last line is already the top row
-  EXPECT_EQ(e.TopRow, 99);
+  EXPECT_EQ(e.View().TopRow, 99);
 }
 
 TEST(Caret, BookmarksToggleOnTheSameRowAndMoveOnAnother) {
@@ -221,7 +221,7 @@ TEST(Caret, BookmarksToggleOnTheSameRowAndMoveOnAnother) {
   e.Command(ecDocStart);
   e.Command(ecGotoBookmark0 + 4);
   EXPECT_EQ(CaretOf(e), (platform::TPoint{1, 80}));
-  EXPECT_EQ(e.TopRow, 65);  // centred
+  EXPECT_EQ(e.View().TopRow, 65);  // centred
   e.Command(ecGotoBookmark0 + 7);  // never set
   EXPECT_EQ(CaretOf(e), (platform::TPoint{1, 80}));
 }

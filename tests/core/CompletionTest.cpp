@@ -103,7 +103,7 @@ TEST_F(CompletionTest, IdentifierListDropsBelowTheCaretAndEnterAppliesAsOneUndoS
   EXPECT_EQ(list.Count, 3);
   EXPECT_EQ(list.Index, 0);
   EXPECT_EQ(list.Height, 13);
-  const TRect cell = editor.CellRect(4, 1);
+  const TRect cell = editor.View().CellRect(4, 1);
   EXPECT_EQ(list.Bounds, platform::Bounds(cell.Left + 100 - 2, cell.Top + 200 - 1, 300, 3 * 13 + 2));
   EXPECT_EQ(Text(), std::vector<std::string>{"x al"});
 
@@ -148,12 +148,13 @@ TEST_F(CompletionTest, ListGoesAboveTheCaretNearTheBottomOfTheScreenWhenItFits) 
   Completion().Open(TCompletion::cmIdentifiers);
   FakeList& list = *host.List;
   const int height = 6 * 13 + 2;
-  const int below = editor.CellRect(0, 3).Top + 200 - 1;
+  const int below = editor.View().CellRect(0, 3).Top + 200 - 1;
   EXPECT_EQ(list.Bounds.Top, below);
   // Moved down the screen until the list would pass its bottom.
-  list.Origin.Y = 1024 - editor.CellRect(0, 3).Top - height + 10;
+  list.Origin.Y = 1024 - editor.View().CellRect(0, 3).Top - height + 10;
   Completion().Open(TCompletion::cmIdentifiers);
-  EXPECT_EQ(list.Bounds.Top, editor.CellRect(0, 3).Top + list.Origin.Y - 1 - height - editor.CellHeight + 1);
+  EXPECT_EQ(list.Bounds.Top,
+            editor.View().CellRect(0, 3).Top + list.Origin.Y - 1 - height - editor.View().CellHeight + 1);
   EXPECT_EQ(list.Bounds.Height(), height);
   // A width of 0 follows the editor.
   Completion().DropDownWidth = 0;

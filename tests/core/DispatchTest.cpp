@@ -90,14 +90,14 @@ TEST(Dispatch, MacroReplaysTheRecordedKeysInOneGroup) {
   ViewEditor v;
   auto& e = v.Editor;
   v.Key(VkLetter('R'), ssCtrl | ssShift);
-  EXPECT_TRUE(e.MacroRecording);
+  EXPECT_TRUE(e.Dispatcher().MacroRecording);
   v.Key(VkLetter('A'));
   v.Char('a');
   v.Key(VkLetter('B'));
   v.Char('b');
   v.Key(VkLetter('R'), ssCtrl | ssShift);
-  EXPECT_FALSE(e.MacroRecording);
-  EXPECT_EQ(e.RecordedMacro, std::string("a\0b\0", 4));
+  EXPECT_FALSE(e.Dispatcher().MacroRecording);
+  EXPECT_EQ(e.Dispatcher().RecordedMacro, std::string("a\0b\0", 4));
   const int before = e.UndoBuffer().Count();
   v.Key(VkLetter('P'), ssCtrl | ssShift);
   EXPECT_EQ(v.Line(0), "abab");
@@ -114,7 +114,7 @@ TEST(Dispatch, MacroRecordingSkipsTheInnerStepsOfGroupedCommands) {
   e.Command(ecMacroRecord);
   e.Command(ecDeleteWord);
   e.Command(ecMacroRecord);
-  EXPECT_EQ(e.RecordedMacro, std::string("\x88\x01", 2));  // ecDeleteWord alone
+  EXPECT_EQ(e.Dispatcher().RecordedMacro, std::string("\x88\x01", 2));  // ecDeleteWord alone
 }
 
 TEST(Dispatch, AMacroThatPlaysItselfDoesNotRecurse) {

@@ -69,7 +69,7 @@ class HighlightTest : public ::testing::Test {
   }
 
   std::string ClassAt(int column) const {
-    const TLineAttr& attr = memo.Attrs[column];
+    const TLineAttr& attr = memo.View().Attrs[column];
     for (const auto& [name, entry] : Entries)
       if (attr == AttrOf(memo.Colors().*entry)) return name;
     if (attr == TLineAttr{memo.Font.Color, memo.Color, memo.Font.Style, platform::clNone})
@@ -137,15 +137,15 @@ TEST(HighlightColorsTest, ClassDefaultsAndMemo1Set) {
 TEST_F(HighlightTest, WritesEntryLooksAndFillsPastTheText) {
   memo.SetColors(Memo1Colors());
   Load({"<b>x"});
-  memo.Attrs[0].Fore = 12345;
+  memo.View().Attrs[0].Fore = 12345;
   memo.ComputeLineAttrs(0, 0, 80);
-  EXPECT_EQ(memo.Attrs[1],
+  EXPECT_EQ(memo.View().Attrs[1],
             (TLineAttr{0x0080FF, platform::clNavy, platform::fsBold, platform::clNone}));
-  EXPECT_EQ(memo.Attrs[4], (TLineAttr{platform::clYellow, platform::clNavy, 0, platform::clNone}));
+  EXPECT_EQ(memo.View().Attrs[4], (TLineAttr{platform::clYellow, platform::clNavy, 0, platform::clNone}));
   for (int c : {5, 80, 1024})
-    EXPECT_EQ(memo.Attrs[c],
+    EXPECT_EQ(memo.View().Attrs[c],
               (TLineAttr{platform::clWindowText, platform::clNavy, 0, platform::clNone}));
-  EXPECT_EQ(memo.Attrs[0].Fore, 12345);  // entry 0 is no column of the line
+  EXPECT_EQ(memo.View().Attrs[0].Fore, 12345);  // entry 0 is no column of the line
 }
 
 TEST_F(HighlightTest, PainterDrawsTheColouredRuns) {
@@ -155,7 +155,7 @@ TEST_F(HighlightTest, PainterDrawsTheColouredRuns) {
   host.Size = {2 + 10 * 8, 480};  // ten columns
   memo.Resized();
   host.Surface.Reset();
-  memo.RepaintRow(0);
+  memo.View().RepaintRow(0);
   const auto& runs = host.Surface.Runs;
   ASSERT_EQ(runs.size(), 3u);
   EXPECT_EQ(runs[0].Text, "<b>");
@@ -281,9 +281,9 @@ TEST_F(HighlightTest, SwitchesThatStopColouring) {
 
   memo.SetHighlighter(hlHtml);
   memo.SetSyntaxHighlighting(false);
-  memo.Attrs[1].Fore = 777;
+  memo.View().Attrs[1].Fore = 777;
   memo.ComputeLineAttrs(0, 0, 80);
-  EXPECT_EQ(memo.Attrs[1].Fore, 777);
+  EXPECT_EQ(memo.View().Attrs[1].Fore, 777);
 }
 
 TEST_F(HighlightTest, ReservedWordHandlerReplacesTheTagRules) {
@@ -424,11 +424,11 @@ TEST_F(HighlightTest, LongRowsColourTheShownColumnsAsTheWholeRowWould) {
   // An attribute name crossing the last column, its "=" past it.
   Load({head + "name   = 1" + tail, head + "1234567 < " + tail, head + "\"a b c d\" " + tail});
   memo.ComputeLineAttrs(0, 0, MaxColumn);
-  EXPECT_EQ(memo.Attrs[1024], AttrOf(DistinctColors().Identifier));
+  EXPECT_EQ(memo.View().Attrs[1024], AttrOf(DistinctColors().Identifier));
   memo.ComputeLineAttrs(1, 0, MaxColumn);
-  EXPECT_EQ(memo.Attrs[1024], AttrOf(DistinctColors().Number));
+  EXPECT_EQ(memo.View().Attrs[1024], AttrOf(DistinctColors().Number));
   memo.ComputeLineAttrs(2, 0, MaxColumn);
-  EXPECT_EQ(memo.Attrs[1024], AttrOf(DistinctColors().PlainText));
+  EXPECT_EQ(memo.View().Attrs[1024], AttrOf(DistinctColors().PlainText));
 }
 
 }  // namespace

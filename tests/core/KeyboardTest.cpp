@@ -54,7 +54,7 @@ TEST(Keyboard, BookmarkSequencesTakeTheDigitWithOrWithoutCtrl) {
   ViewEditor v({"a", "b", "c"});
   v.Caret(0, 1);
   v.Key(VkLetter('K'), ssCtrl);
-  EXPECT_TRUE(v.Editor.WaitSecondKey);
+  EXPECT_TRUE(v.Editor.Dispatcher().WaitSecondKey);
   v.Key(VkDigit(3));
   EXPECT_TRUE(v.Editor.Bookmarks[3].Valid);
   EXPECT_EQ(v.Editor.Bookmarks[3].Y, 1);
@@ -68,7 +68,7 @@ TEST(Keyboard, BookmarkSequencesTakeTheDigitWithOrWithoutCtrl) {
   v.Key(VkDigit(7), ssShift);
   v.Char('&');  // the character of Shift+7 is dropped with the unmatched sequence
   EXPECT_FALSE(v.Editor.Bookmarks[7].Valid);
-  EXPECT_FALSE(v.Editor.WaitSecondKey);
+  EXPECT_FALSE(v.Editor.Dispatcher().WaitSecondKey);
   EXPECT_EQ(v.Line(2), "c");
 }
 

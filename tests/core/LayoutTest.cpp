@@ -12,16 +12,16 @@ using testing_support::ViewEditor;
 
 TEST(Layout, CellsAndVisibleCountsFollowFontClientAndGutter) {
   ViewEditor v;
-  EXPECT_EQ(v.Editor.CellWidth, 8);
-  EXPECT_EQ(v.Editor.CellHeight, 16);
-  EXPECT_EQ(v.Editor.VisibleColCount, 79);
-  EXPECT_EQ(v.Editor.VisibleRowCount, 30);
-  EXPECT_EQ(v.Editor.LastVisibleRow, 29);
-  v.Editor.SetGutterWidth(25);
-  EXPECT_EQ(v.Editor.VisibleColCount, (640 - 27) / 8);
+  EXPECT_EQ(v.Editor.View().CellWidth, 8);
+  EXPECT_EQ(v.Editor.View().CellHeight, 16);
+  EXPECT_EQ(v.Editor.View().VisibleColCount, 79);
+  EXPECT_EQ(v.Editor.View().VisibleRowCount, 30);
+  EXPECT_EQ(v.Editor.View().LastVisibleRow, 29);
+  v.Editor.View().SetGutterWidth(25);
+  EXPECT_EQ(v.Editor.View().VisibleColCount, (640 - 27) / 8);
   v.Resize(10, 8);  // narrower than the gutter, lower than a row
-  EXPECT_EQ(v.Editor.VisibleColCount, 0);
-  EXPECT_EQ(v.Editor.VisibleRowCount, 0);
+  EXPECT_EQ(v.Editor.View().VisibleColCount, 0);
+  EXPECT_EQ(v.Editor.View().VisibleRowCount, 0);
 }
 
 TEST(Layout, ScrollBarRangesLetTheLastLineReachTheTop) {
@@ -31,19 +31,19 @@ TEST(Layout, ScrollBarRangesLetTheLastLineReachTheTop) {
   const platform::TScrollInfo vert = v.Host.ScrollInfo[TScrollBarKind::sbVertical];
   EXPECT_EQ(vert.Max, 118);
   EXPECT_EQ(vert.Page, 20);
-  EXPECT_EQ(v.Editor.VertScrollBar.LargeChange, 20);
+  EXPECT_EQ(v.Editor.View().VertScrollBar.LargeChange, 20);
   const platform::TScrollInfo horz = v.Host.ScrollInfo[TScrollBarKind::sbHorizontal];
   EXPECT_EQ(horz.Max, 1023);
   EXPECT_EQ(horz.Page, 79);
   // The furthest line step puts the last line on the top row, no further.
   for (int i = 0; i < 200; ++i) v.Editor.ScrollMessage(TScrollBarKind::sbVertical, platform::SB_LINEDOWN);
-  EXPECT_EQ(v.Editor.TopRow, 99);
-  EXPECT_EQ(v.Editor.VertScrollBar.Position(), 99);
+  EXPECT_EQ(v.Editor.View().TopRow, 99);
+  EXPECT_EQ(v.Editor.View().VertScrollBar.Position(), 99);
 }
 
 TEST(Layout, EmptyTextStillHasARowAndAScrollRange) {
   ViewEditor v;
-  EXPECT_EQ(v.Editor.RowCount, 1);
+  EXPECT_EQ(v.Editor.View().RowCount, 1);
   EXPECT_EQ(v.Host.ScrollInfo[TScrollBarKind::sbVertical].Max, 29);
 }
 
@@ -71,23 +71,23 @@ TEST(Layout, ScrollCodesMoveTheBarAndOnlySomeMoveTheView) {
   v.AddNumberedLines(200);
   auto& e = v.Editor;
   e.ScrollMessage(TScrollBarKind::sbVertical, platform::SB_LINEDOWN);
-  EXPECT_EQ(e.TopRow, 1);
+  EXPECT_EQ(e.View().TopRow, 1);
   e.ScrollMessage(TScrollBarKind::sbVertical, platform::SB_PAGEDOWN);
-  EXPECT_EQ(e.TopRow, 31);
+  EXPECT_EQ(e.View().TopRow, 31);
   e.ScrollMessage(TScrollBarKind::sbVertical, platform::SB_LINEUP);
-  EXPECT_EQ(e.TopRow, 30);
+  EXPECT_EQ(e.View().TopRow, 30);
   v.Host.TrackPos[TScrollBarKind::sbVertical] = 77;
   e.ScrollMessage(TScrollBarKind::sbVertical, platform::SB_THUMBTRACK);
-  EXPECT_EQ(e.TopRow, 77);
+  EXPECT_EQ(e.View().TopRow, 77);
   v.Host.TrackPos[TScrollBarKind::sbVertical] = 5;
   e.ScrollMessage(TScrollBarKind::sbVertical, platform::SB_THUMBPOSITION);
-  EXPECT_EQ(e.TopRow, 77);  // the final thumb position moves only the bar
-  EXPECT_EQ(e.VertScrollBar.Position(), 5);
+  EXPECT_EQ(e.View().TopRow, 77);  // the final thumb position moves only the bar
+  EXPECT_EQ(e.View().VertScrollBar.Position(), 5);
   e.ScrollMessage(TScrollBarKind::sbVertical, platform::SB_BOTTOM);
-  EXPECT_EQ(e.TopRow, 77);
+  EXPECT_EQ(e.View().TopRow, 77);
   e.ScrollMessage(TScrollBarKind::sbHorizontal, platform::SB_LINEDOWN);
-  EXPECT_EQ(e.LeftCol, 1);
-  EXPECT_EQ(e.LastVisibleCol, 79);
+  EXPECT_EQ(e.View().LeftCol, 1);
+  EXPECT_EQ(e.View().LastVisibleCol, 79);
 }
 
 TEST(Layout, ShortScrollShiftsPixelsAndRepaintsOnlyTheStrip) {
@@ -95,7 +95,7 @@ TEST(Layout, ShortScrollShiftsPixelsAndRepaintsOnlyTheStrip) {
   v.AddNumberedLines(100);
   v.Host.Invalidated.clear();
   v.Host.InvalidateAllCount = 0;
-  v.Editor.ScrollView(true, 2);
+  v.Editor.View().ScrollView(true, 2);
   ASSERT_EQ(v.Host.Scrolls.size(), 1u);
   EXPECT_EQ(v.Host.Scrolls[0], (platform::TPoint{0, -32}));
   ASSERT_EQ(v.Host.Invalidated.size(), 1u);
@@ -105,11 +105,11 @@ TEST(Layout, ShortScrollShiftsPixelsAndRepaintsOnlyTheStrip) {
   EXPECT_EQ(v.Host.UpdateWindowCount, 1);
 
   v.Host.Invalidated.clear();
-  v.Editor.ScrollView(true, 1);
+  v.Editor.View().ScrollView(true, 1);
   EXPECT_EQ(v.Host.Invalidated.back(), (TRect{0, 0, 640, 32}));
 
   v.Host.Invalidated.clear();
-  v.Editor.ScrollView(false, 3);
+  v.Editor.View().ScrollView(false, 3);
   EXPECT_EQ(v.Host.Scrolls.back(), (platform::TPoint{-24, 0}));
   EXPECT_EQ(v.Host.Invalidated.back(), (TRect{3 + 79 * 8 - 24 - 8, 0, 640, 480}));
 }
@@ -118,7 +118,7 @@ TEST(Layout, ScrollOfAWholeViewRepaintsEverything) {
   ViewEditor v;
   v.AddNumberedLines(100);
   v.Host.InvalidateAllCount = 0;
-  v.Editor.ScrollView(true, 30);
+  v.Editor.View().ScrollView(true, 30);
   EXPECT_TRUE(v.Host.Scrolls.empty());
   EXPECT_EQ(v.Host.InvalidateAllCount, 1);
 }
@@ -128,8 +128,8 @@ TEST(Layout, UpdateLockDefersScrollingToTheEnd) {
   v.AddNumberedLines(100);
   v.Host.InvalidateAllCount = 0;
   v.Editor.OpenUpdate();
-  v.Editor.ScrollView(true, 3);
-  EXPECT_EQ(v.Editor.TopRow, 3);
+  v.Editor.View().ScrollView(true, 3);
+  EXPECT_EQ(v.Editor.View().TopRow, 3);
   EXPECT_TRUE(v.Host.Scrolls.empty());
   EXPECT_EQ(v.Host.UpdateWindowCount, 0);
   v.Host.Surface.Reset();
@@ -154,35 +154,35 @@ TEST(Layout, PositionFromPointRoundsHalfToEvenAndClamps) {
   ViewEditor v({"abcdefgh", "ijkl"});
   auto& e = v.Editor;
   // Cell of column 3 spans x = 27..34; its right half means column 4.
-  EXPECT_EQ(e.PositionFromPoint(27 + 5, 0), (platform::TPoint{4, 0}));
-  EXPECT_EQ(e.PositionFromPoint(27 + 2, 0), (platform::TPoint{3, 0}));
-  EXPECT_EQ(e.PositionFromPoint(2 + 20, 0).X, 2);  // 2.5 rounds to 2
-  EXPECT_EQ(e.PositionFromPoint(2 + 28, 0).X, 4);  // 3.5 rounds to 4
-  EXPECT_EQ(e.PositionFromPoint(-50, -50), (platform::TPoint{0, 0}));
-  EXPECT_EQ(e.PositionFromPoint(5000, 479), (platform::TPoint{78, 1}));
-  EXPECT_EQ(e.PositionFromPoint(10, 31).Y, 1);
-  EXPECT_EQ(e.CellRect(2, 1), (TRect{3 + 16, 16, 3 + 24, 32}));
-  e.SetGutterWidth(25);
-  EXPECT_EQ(e.CellRect(0, 0).Left, 28);
+  EXPECT_EQ(e.View().PositionFromPoint(27 + 5, 0), (platform::TPoint{4, 0}));
+  EXPECT_EQ(e.View().PositionFromPoint(27 + 2, 0), (platform::TPoint{3, 0}));
+  EXPECT_EQ(e.View().PositionFromPoint(2 + 20, 0).X, 2);  // 2.5 rounds to 2
+  EXPECT_EQ(e.View().PositionFromPoint(2 + 28, 0).X, 4);  // 3.5 rounds to 4
+  EXPECT_EQ(e.View().PositionFromPoint(-50, -50), (platform::TPoint{0, 0}));
+  EXPECT_EQ(e.View().PositionFromPoint(5000, 479), (platform::TPoint{78, 1}));
+  EXPECT_EQ(e.View().PositionFromPoint(10, 31).Y, 1);
+  EXPECT_EQ(e.View().CellRect(2, 1), (TRect{3 + 16, 16, 3 + 24, 32}));
+  e.View().SetGutterWidth(25);
+  EXPECT_EQ(e.View().CellRect(0, 0).Left, 28);
 }
 
 TEST(Layout, ScrollToRowCentresARowOutOfView) {
   ViewEditor v;
   v.AddNumberedLines(200);
-  v.Editor.ScrollToRow(10);
-  EXPECT_EQ(v.Editor.TopRow, 0);
-  v.Editor.ScrollToRow(100);
-  EXPECT_EQ(v.Editor.TopRow, 85);
-  v.Editor.SetLeftTop(-3, -7);
-  EXPECT_EQ(v.Editor.TopRow, 0);
-  EXPECT_EQ(v.Editor.LeftCol, 0);
+  v.Editor.View().ScrollToRow(10);
+  EXPECT_EQ(v.Editor.View().TopRow, 0);
+  v.Editor.View().ScrollToRow(100);
+  EXPECT_EQ(v.Editor.View().TopRow, 85);
+  v.Editor.View().SetLeftTop(-3, -7);
+  EXPECT_EQ(v.Editor.View().TopRow, 0);
+  EXPECT_EQ(v.Editor.View().LeftCol, 0);
 }
 
 TEST(Layout, AWindowWithoutWholeRowsStillScrollsToTheCaretRow) {
   ViewEditor v({"a", "b", "c", "d"});
   v.Resize(100, 10);  // lower than one row
   v.Editor.MoveCaretTo(0, 3);
-  EXPECT_EQ(v.Editor.TopRow, 3);
+  EXPECT_EQ(v.Editor.View().TopRow, 3);
   v.Resize(640, 480);
-  EXPECT_EQ(v.Editor.LastVisibleRow, 32);
+  EXPECT_EQ(v.Editor.View().LastVisibleRow, 32);
 }

@@ -96,16 +96,16 @@ TEST(Mouse, DragBeyondTheEdgesScrollsByTimer) {
   ViewEditor v;
   v.AddNumberedLines(200);
   auto& e = v.Editor;
-  e.SetLeftTop(0, 100);
+  e.View().SetLeftTop(0, 100);
   e.MouseDown(mbLeft, ssNone, X(2), Y(5));
   e.MouseMove(ssNone, true, X(2), Y(5));
   e.MouseMove(ssNone, true, X(2), -10);  // just above the window
   ASSERT_EQ(v.Host.Timers.count(TCustomEditorBase::DragScrollTimerId), 1u);
   EXPECT_EQ(v.Host.Timers[TCustomEditorBase::DragScrollTimerId], 100);
   e.Timer(TCustomEditorBase::DragScrollTimerId);
-  EXPECT_EQ(e.TopRow, 99);
+  EXPECT_EQ(e.View().TopRow, 99);
   e.Timer(TCustomEditorBase::DragScrollTimerId);
-  EXPECT_EQ(e.TopRow, 98);
+  EXPECT_EQ(e.View().TopRow, 98);
   EXPECT_EQ(e.CaretY, 98);
   EXPECT_EQ(e.SelBegY, 98);
   EXPECT_EQ(e.SelEndY, 105);
@@ -117,7 +117,7 @@ TEST(Mouse, DragBeyondTheEdgesScrollsByTimer) {
   e.MouseMove(ssNone, true, X(2), 480 + 5);
   e.MouseUp(mbLeft, ssNone, X(2), 480 + 5);
   EXPECT_EQ(v.Host.Timers.count(TCustomEditorBase::DragScrollTimerId), 0u);
-  EXPECT_FALSE(e.MouseIsDown);
+  EXPECT_FALSE(e.Mouse().MouseIsDown);
 }
 
 TEST(Mouse, DoubleClickSelectsTheWordAndSkipsItsPress) {
@@ -134,7 +134,7 @@ TEST(Mouse, DoubleClickSelectsTheWordAndSkipsItsPress) {
   EXPECT_EQ(e.SelBegX, 3);
   EXPECT_EQ(e.SelEndX, 7);
   EXPECT_EQ(e.CaretX, 7);
-  EXPECT_FALSE(e.IgnoreNextPress);
+  EXPECT_FALSE(e.Mouse().IgnoreNextPress);
   doubleClick(0, 0);  // the less-than sign alone, caret before it
   EXPECT_EQ(e.SelBegX, 0);
   EXPECT_EQ(e.SelEndX, 1);
@@ -165,7 +165,7 @@ TEST(Mouse, DoubleClickLineSelectsTheWholeRow) {
 TEST(Mouse, GutterClicksReportTheRow) {
   ViewEditor v({"a", "b", "c"});
   auto& e = v.Editor;
-  e.SetGutterWidth(25);
+  e.View().SetGutterWidth(25);
   int clicked = -1;
   int doubled = -1;
   e.OnGutterClick = [&](int row) { clicked = row; };
@@ -183,17 +183,17 @@ TEST(Mouse, WheelScrollsOrMovesByModifier) {
   v.AddNumberedLines(200);
   auto& e = v.Editor;
   e.MouseWheel(ssNone, -120);
-  EXPECT_EQ(e.TopRow, 3);
+  EXPECT_EQ(e.View().TopRow, 3);
   EXPECT_EQ(e.CaretY, 0);
   e.MouseWheel(ssNone, 120);
-  EXPECT_EQ(e.TopRow, 0);
+  EXPECT_EQ(e.View().TopRow, 0);
   e.MouseWheel(ssCtrl, -120);
-  EXPECT_EQ(e.TopRow, 30);
+  EXPECT_EQ(e.View().TopRow, 30);
   e.MouseWheel(ssShift, -120);
   EXPECT_EQ(e.CaretY, 1);
   e.MouseWheel(ssShift, 120);
   EXPECT_EQ(e.CaretY, 0);
   e.MouseWheel(ssCtrl | ssShift, -120);
   EXPECT_EQ(e.CaretY, 0);
-  EXPECT_EQ(e.TopRow, 0);  // Shift+wheel brought the caret row back into view
+  EXPECT_EQ(e.View().TopRow, 0);  // Shift+wheel brought the caret row back into view
 }

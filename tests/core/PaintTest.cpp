@@ -31,7 +31,7 @@ TEST(Paint, ARowIsOneRunPerAttributeWithBlanksPastTheText) {
   ViewEditor v({"0123456789"});
   v.Resize(kFortyColumns, 480);
   v.Host.Surface.Reset();
-  v.Editor.RepaintRow(0);
+  v.Editor.View().RepaintRow(0);
   const auto& s = v.Host.Surface;
   ASSERT_EQ(s.Runs.size(), 1u);
   EXPECT_EQ(s.Runs[0].Text, "0123456789" + std::string(30, ' '));
@@ -51,7 +51,7 @@ TEST(Paint, StreamSelectionSplitsTheRowIntoRuns) {
   v.Editor.SetSelForeColor(clYellow);
   v.Editor.SelectRange(2, 0, 5, 0);
   v.Host.Surface.Reset();
-  v.Editor.RepaintRow(0);
+  v.Editor.View().RepaintRow(0);
   const auto& runs = v.Host.Surface.Runs;
   ASSERT_EQ(runs.size(), 3u);
   EXPECT_EQ(runs[0].Text, "ab");
@@ -62,7 +62,7 @@ TEST(Paint, StreamSelectionSplitsTheRowIntoRuns) {
   EXPECT_EQ(runs[2].Fore, clWindowText);
   v.Editor.SelBlockFormat = bfInclusive;
   v.Host.Surface.Reset();
-  v.Editor.RepaintRow(0);
+  v.Editor.View().RepaintRow(0);
   EXPECT_EQ(v.Host.Surface.Runs[1].Text, "cdef");
 }
 
@@ -71,7 +71,7 @@ TEST(Paint, SpaceAfterEverySelectedRowButTheLastIsSelected) {
   v.Resize(kFortyColumns, 480);
   v.Editor.SelectRange(1, 2, 1, 4);
   v.Host.Surface.Reset();
-  for (int row = 1; row <= 5; ++row) v.Editor.RepaintRow(row);
+  for (int row = 1; row <= 5; ++row) v.Editor.View().RepaintRow(row);
   const auto& s = v.Host.Surface;
   EXPECT_EQ(RestOfRow(s, 1 * 16)->Color, clWindow);
   EXPECT_EQ(RestOfRow(s, 2 * 16)->Color, clHighlight);
@@ -92,7 +92,7 @@ TEST(Paint, ColumnAndLineSelectionColours) {
   e.SelBlockFormat = bfColumn;
   e.SelectRange(1, 0, 2, 1);
   v.Host.Surface.Reset();
-  e.RepaintRow(1);
+  e.View().RepaintRow(1);
   const auto& runs = v.Host.Surface.Runs;
   ASSERT_EQ(runs.size(), 3u);
   EXPECT_EQ(runs[1].Text, "hi");  // both end columns included
@@ -100,7 +100,7 @@ TEST(Paint, ColumnAndLineSelectionColours) {
   e.SelBlockFormat = bfLine;
   e.SelectRange(3, 1, 0, 1);
   v.Host.Surface.Reset();
-  e.RepaintRow(1);
+  e.View().RepaintRow(1);
   ASSERT_EQ(v.Host.Surface.Runs.size(), 1u);
   EXPECT_EQ(v.Host.Surface.Runs[0].Back, clHighlight);
 }
@@ -109,7 +109,7 @@ TEST(Paint, RowsBelowTheTextShowTheBackground) {
   ViewEditor v({"only"});
   v.Editor.SetColor(clNavy);
   v.Host.Surface.Reset();
-  v.Editor.RepaintRow(3);
+  v.Editor.View().RepaintRow(3);
   const auto& s = v.Host.Surface;
   EXPECT_TRUE(s.Runs.empty());
   ASSERT_EQ(s.Fills.size(), 2u);
@@ -134,9 +134,9 @@ TEST(Paint, CaretMovesPaintNothing) {
 TEST(Paint, GutterLinesStandAtTheirColumns) {
   ViewEditor v;
   v.Editor.SetColor(clNavy);
-  v.Editor.SetGutterWidth(25);
+  v.Editor.View().SetGutterWidth(25);
   v.Host.Surface.Reset();
-  v.Editor.PaintGutter();
+  v.Editor.View().PaintGutter();
   const auto& s = v.Host.Surface;
   ASSERT_EQ(s.Fills.size(), 1u);
   EXPECT_EQ(s.Fills[0].Rect, (TRect{0, 0, 25, 480}));
@@ -153,21 +153,21 @@ TEST(Paint, GutterLinesStandAtTheirColumns) {
 TEST(Paint, RightMarginNeedsNinetyNineVisibleColumns) {
   ViewEditor v({"x"});
   auto& e = v.Editor;
-  e.SetRightMargin(100);
-  e.SetGutterWidth(25);
+  e.View().SetRightMargin(100);
+  e.View().SetGutterWidth(25);
   v.Resize(27 + 98 * 8, 480);
   v.Host.Surface.Reset();
-  e.RepaintRow(0);
+  e.View().RepaintRow(0);
   EXPECT_TRUE(v.Host.Surface.Lines.empty());
   v.Resize(27 + 99 * 8, 480);
   v.Host.Surface.Reset();
-  e.RepaintRow(0);
+  e.View().RepaintRow(0);
   ASSERT_EQ(v.Host.Surface.Lines.size(), 1u);
   EXPECT_EQ(v.Host.Surface.Lines[0].Rect.Left, 25 + 3 + 100 * 8);
   EXPECT_EQ(v.Host.Surface.Lines[0].Color, clSilver);
-  e.SetLeftTop(10, 0);
+  e.View().SetLeftTop(10, 0);
   v.Host.Surface.Reset();
-  e.RepaintRow(0);
+  e.View().RepaintRow(0);
   EXPECT_EQ(v.Host.Surface.Lines[0].Rect.Left, 25 + 3 + 90 * 8);
 }
 
@@ -176,13 +176,13 @@ TEST(Paint, LineMarksRecolourTheRowAndSelectionSwapsThem) {
   v.Resize(kFortyColumns, 480);
   v.Editor.LineInformation.SetMark(0, 1);
   v.Host.Surface.Reset();
-  v.Editor.RepaintRow(0);
+  v.Editor.View().RepaintRow(0);
   ASSERT_EQ(v.Host.Surface.Runs.size(), 1u);
   EXPECT_EQ(v.Host.Surface.Runs[0].Fore, clWhite);
   EXPECT_EQ(v.Host.Surface.Runs[0].Back, 0x0000FF);
   v.Editor.SelectRange(0, 0, 2, 0);
   v.Host.Surface.Reset();
-  v.Editor.RepaintRow(0);
+  v.Editor.View().RepaintRow(0);
   EXPECT_EQ(v.Host.Surface.Runs[0].Fore, 0x0000FF);
   EXPECT_EQ(v.Host.Surface.Runs[0].Back, clWhite);
 }
@@ -195,7 +195,7 @@ class ColouringEditor : public TEditor {
  public:
   using TEditor::TEditor;
   void ComputeLineAttrs(int, int colBeg, int colEnd) override {
-    for (int i = colBeg; i <= colEnd; ++i) Attrs[static_cast<std::size_t>(i)].Fore = clRed;
+    for (int i = colBeg; i <= colEnd; ++i) View().Attrs[static_cast<std::size_t>(i)].Fore = clRed;
   }
 };
 
@@ -215,7 +215,7 @@ TEST(Paint, HighlighterThenHandlerThenSelection) {
   };
   e.SelectRange(4, 0, 5, 0);
   host.Surface.Reset();
-  e.RepaintRow(0);
+  e.View().RepaintRow(0);
   const auto& runs = host.Surface.Runs;
   ASSERT_EQ(runs.size(), 5u);
   EXPECT_EQ(runs[0].Text, "a");
@@ -235,7 +235,7 @@ TEST(Paint, BracketAtTheCaretAndItsMatchAreFramed) {
   EXPECT_EQ(e.BracketHighlighting.Ranges[0].FirstCol, 1);
   EXPECT_EQ(e.BracketHighlighting.Ranges[1].FirstCol, 7);
   v.Host.Surface.Reset();
-  e.RepaintRow(0);
+  e.View().RepaintRow(0);
   const auto& frames = v.Host.Surface.Frames;
   ASSERT_EQ(frames.size(), 2u);
   EXPECT_EQ(frames[0].Rect, (TRect{3 + 8 - 1, 0, 3 + 16, 16}));
@@ -265,7 +265,7 @@ TEST(Paint, OneRowScrollRepaintsOnlyTheStrip) {
   v.AddNumberedLines(200);
   v.Editor.Paint(TRect{0, 0, 640, 480});  // the first paint after creation covers all
   v.Host.Invalidated.clear();
-  v.Editor.ScrollView(true, 1);
+  v.Editor.View().ScrollView(true, 1);
   ASSERT_EQ(v.Host.Invalidated.size(), 1u);
   v.Host.Surface.Reset();
   v.Editor.Paint(v.Host.Invalidated[0]);

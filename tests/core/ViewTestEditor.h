@@ -22,7 +22,7 @@ class ViewEditor {
   // n lines "line 0", "line 1", …, then a new layout.
   void AddNumberedLines(int n) {
     for (int i = 0; i < n; ++i) Editor.Lines().Add("line " + std::to_string(i));
-    Editor.UpdateLayout();
+    Editor.View().UpdateLayout();
   }
   void Resize(int width, int height) {
     Host.Size = {width, height};

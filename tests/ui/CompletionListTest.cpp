@@ -89,7 +89,7 @@ TEST_F(CompletionListWindow, DropsBelowTheCaretWithoutTakingTheActivationAndFoll
   EXPECT_TRUE(memo->hasFocus());
   EXPECT_FALSE(list->isActiveWindow());
   EXPECT_TRUE(list->isWindow());
-  const QRect cell(Editor().CellRect(4, 1).Left, Editor().CellRect(4, 1).Top, 1, 1);
+  const QRect cell(Editor().View().CellRect(4, 1).Left, Editor().View().CellRect(4, 1).Top, 1, 1);
   EXPECT_EQ(list->geometry(), QRect(memo->viewport()->mapToGlobal(cell.topLeft()) - QPoint(2, 1), QSize(300, 3 * 13 + 2)));
 
   QTest::keyClick(memo, Qt::Key_Down);

@@ -73,11 +73,11 @@ TEST_F(Document, TheCaretIndicatorFollowsMouseClicks) {
   Main().show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
   SetLines({"abcdef", "ghijkl"});
-  const editor::THLEditor& memo = Main().Memo1->Editor();
-  ASSERT_GT(memo.CellWidth, 0);
+  const editor::TEditorView& view = Main().Memo1->Editor().View();
+  ASSERT_GT(view.CellWidth, 0);
   // Just right of a column's left edge places the caret before that column's character.
   const auto clickAt = [&](int column, int row) {
-    const QPoint point(memo.GutterWidth + 3 + column * memo.CellWidth + 1, row * memo.CellHeight + memo.CellHeight / 2);
+    const QPoint point(view.GutterWidth + 3 + column * view.CellWidth + 1, row * view.CellHeight + view.CellHeight / 2);
     QTest::mouseClick(Main().Memo1->viewport(), Qt::LeftButton, Qt::NoModifier, point);
   };
   clickAt(0, 0);

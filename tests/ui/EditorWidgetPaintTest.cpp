@@ -47,8 +47,8 @@ class EditorWidgetPaint : public ::testing::Test {
   // A point inside text cell (column, row) of the view, clear of the glyph strokes
   // (the bottom pixel row of the cell carries only the background).
   QPoint InCell(int column, int row) {
-    const editor::THLEditor& e = w.Editor();
-    return QPoint(e.GutterWidth + 3 + column * e.CellWidth + e.CellWidth / 2, row * e.CellHeight + e.CellHeight - 1);
+    const editor::TEditorView& v = w.Editor().View();
+    return QPoint(v.GutterWidth + 3 + column * v.CellWidth + v.CellWidth / 2, row * v.CellHeight + v.CellHeight - 1);
   }
 
   EditorWidget w;
@@ -71,10 +71,10 @@ TEST_F(EditorWidgetPaint, GutterHasItsThreeLines) {
 
 TEST_F(EditorWidgetPaint, RightMarginStandsLeftOfColumnOneHundred) {
   w.Editor().Lines().Add("text");
-  w.Editor().InvalidateControl();
+  w.Editor().View().InvalidateControl();
   const editor::THLEditor& e = w.Editor();
-  ASSERT_GE(e.VisibleColCount, 99);
-  const int x = 25 + 3 + (100 - e.LeftCol) * e.CellWidth;
+  ASSERT_GE(e.View().VisibleColCount, 99);
+  const int x = 25 + 3 + (100 - e.View().LeftCol) * e.View().CellWidth;
   EXPECT_EQ(Pixel(x, 5), QColor(192, 192, 192));
   EXPECT_EQ(Pixel(x, 200), QColor(192, 192, 192));  // below the text too
   EXPECT_EQ(Pixel(x - 1, 200), kNavy);
@@ -83,7 +83,7 @@ TEST_F(EditorWidgetPaint, RightMarginStandsLeftOfColumnOneHundred) {
 
 TEST_F(EditorWidgetPaint, RowsBelowTheTextShowTheBackground) {
   w.Editor().Lines().Add("one line");
-  w.Editor().InvalidateControl();
+  w.Editor().View().InvalidateControl();
   EXPECT_EQ(Pixel(InCell(3, 5).x(), InCell(3, 5).y()), kNavy);
   EXPECT_EQ(Pixel(InCell(60, 1).x(), InCell(60, 1).y()), kNavy);
 }
@@ -130,15 +130,15 @@ TEST_F(EditorWidgetPaint, InclusiveLineAndColumnFormats) {
 TEST_F(EditorWidgetPaint, TextIsDrawnInItsCells) {
   editor::THLEditor& e = w.Editor();
   e.Lines().Add("WWWW");
-  e.InvalidateControl();
+  e.View().InvalidateControl();
   w.viewport()->repaint();
   const QImage& image = w.CanvasImage();
   int yellowInFirstCell = 0;
   int yellowAfterText = 0;
-  for (int y = 0; y < e.CellHeight; ++y) {
-    for (int x = 0; x < e.CellWidth; ++x) {
+  for (int y = 0; y < e.View().CellHeight; ++y) {
+    for (int x = 0; x < e.View().CellWidth; ++x) {
       if (image.pixelColor(28 + x, y).red() > 200 && image.pixelColor(28 + x, y).blue() < 100) ++yellowInFirstCell;
-      if (image.pixelColor(28 + 4 * e.CellWidth + x, y).red() > 200) ++yellowAfterText;
+      if (image.pixelColor(28 + 4 * e.View().CellWidth + x, y).red() > 200) ++yellowAfterText;
     }
   }
   EXPECT_GT(yellowInFirstCell, 5);
@@ -153,8 +153,8 @@ TEST_F(EditorWidgetPaint, AnUpdateFromOutsideRepaintsFromTheText) {
   w.viewport()->repaint();
   const QImage& image = w.CanvasImage();
   int yellow = 0;
-  for (int y = 0; y < e.CellHeight; ++y) {
-    for (int x = 28; x < 28 + 4 * e.CellWidth; ++x) yellow += image.pixelColor(x, y).red() > 200 ? 1 : 0;
+  for (int y = 0; y < e.View().CellHeight; ++y) {
+    for (int x = 28; x < 28 + 4 * e.View().CellWidth; ++x) yellow += image.pixelColor(x, y).red() > 200 ? 1 : 0;
   }
   EXPECT_GT(yellow, 20);
 }
@@ -163,16 +163,16 @@ TEST_F(EditorWidgetPaint, ScrollingShiftsTheImageAndRepaintsTheRest) {
   editor::THLEditor& e = w.Editor();
   for (int i = 0; i < 100; ++i) e.Lines().Add(i % 2 == 0 ? "" : "xxxxxxxxxxxxxxxxxxxx");
   e.SelectRange(0, 1, 20, 1);  // row 1 highlighted: a mark that travels with the pixels
-  e.UpdateLayout();
+  e.View().UpdateLayout();
   const QColor highlight = ToQColor(platform::ResolveColor(platform::clHighlight, &palette()));
   EXPECT_EQ(Pixel(InCell(10, 1).x(), InCell(10, 1).y()), highlight);
   w.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(e.TopRow, 1);
+  EXPECT_EQ(e.View().TopRow, 1);
   EXPECT_EQ(w.verticalScrollBar()->value(), 1);
   EXPECT_EQ(Pixel(InCell(10, 0).x(), InCell(10, 0).y()), highlight);
   EXPECT_EQ(Pixel(InCell(10, 1).x(), InCell(10, 1).y()), kNavy);
   w.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  EXPECT_EQ(e.TopRow, 1 + e.VisibleRowCount);
+  EXPECT_EQ(e.View().TopRow, 1 + e.View().VisibleRowCount);
 }
 
 TEST_F(EditorWidgetPaint, CaretIsParkedWhileScrolledOutOfViewAndComesBack) {
@@ -185,12 +185,12 @@ TEST_F(EditorWidgetPaint, CaretIsParkedWhileScrolledOutOfViewAndComesBack) {
   e.Command(editor::ecRight);
   e.Command(editor::ecRight);
   const QRect shown = w.CaretRect();
-  EXPECT_EQ(shown.topLeft(), QPoint(25 + 3 + 2 * e.CellWidth - 1, 1));
-  EXPECT_EQ(shown.size(), QSize(2, e.CellHeight - 2));
+  EXPECT_EQ(shown.topLeft(), QPoint(25 + 3 + 2 * e.View().CellWidth - 1, 1));
+  EXPECT_EQ(shown.size(), QSize(2, e.View().CellHeight - 2));
   EXPECT_TRUE(w.CaretShowing());
-  e.SetLeftTop(5, 0);
+  e.View().SetLeftTop(5, 0);
   EXPECT_EQ(w.CaretRect().topLeft(), QPoint(-32767, -32767));
-  e.SetLeftTop(0, 0);
+  e.View().SetLeftTop(0, 0);
   EXPECT_EQ(w.CaretRect(), shown);
 }
 
@@ -205,7 +205,7 @@ TEST_F(EditorWidgetPaint, RowsShiftedByEditsMatchAFullRepaint) {
     // Only what the edit marked dirty is painted here; the rest is the shifted image.
     QCoreApplication::processEvents();
     const QImage shifted = w.CanvasImage().copy();
-    e.InvalidateControl();
+    e.View().InvalidateControl();
     w.viewport()->repaint();
     EXPECT_TRUE(shifted == w.CanvasImage()) << "after " << after;
   };

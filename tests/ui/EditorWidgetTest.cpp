@@ -29,7 +29,7 @@ class EditorWidgetInput : public ::testing::Test {
     font.Name = "Liberation Mono";
     font.Height = -13;
     memo->Editor().SetFont(font);
-    memo->Editor().SetGutterWidth(25);
+    memo->Editor().View().SetGutterWidth(25);
     window.resize(700, 400);
     window.show();
     window.activateWindow();
@@ -49,7 +49,7 @@ class EditorWidgetInput : public ::testing::Test {
   }
   QPoint CellPoint(int column, int row) {
     const auto& e = Editor();
-    return QPoint(e.GutterWidth + 3 + column * e.CellWidth + 2, row * e.CellHeight + 4);
+    return QPoint(e.View().GutterWidth + 3 + column * e.View().CellWidth + 2, row * e.View().CellHeight + 4);
   }
 
   QWidget window;
@@ -63,7 +63,7 @@ TEST(EditorWidget, IsNamedMemo1AndStartsEmpty) {
   EditorWidget memo;
   EXPECT_EQ(memo.objectName(), "Memo1");
   EXPECT_EQ(memo.Editor().Lines().Count(), 0);
-  EXPECT_GT(memo.Editor().CellWidth, 0);
+  EXPECT_GT(memo.Editor().View().CellWidth, 0);
 }
 
 TEST_F(EditorWidgetInput, TypedKeysBecomeCharactersAndCommands) {
@@ -188,11 +188,11 @@ TEST_F(EditorWidgetInput, MiddleButtonDragSelectsAColumnBlockLikeAltDrag) {
 TEST_F(EditorWidgetInput, WheelScrollsThreeRowsAndLeavesTheCaret) {
   auto& e = Editor();
   for (int i = 0; i < 100; ++i) e.Lines().Add("line");
-  e.UpdateLayout();
+  e.View().UpdateLayout();
   QWheelEvent wheel(QPointF(100, 100), memo->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -120), Qt::NoButton,
                     Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(memo->viewport(), &wheel);
-  EXPECT_EQ(e.TopRow, 3);
+  EXPECT_EQ(e.View().TopRow, 3);
   EXPECT_EQ(e.CaretY, 0);
   EXPECT_EQ(memo->verticalScrollBar()->value(), 3);
 }

@@ -59,7 +59,7 @@ TEST_F(MainWindow, LaysOutTheToolbarPaletteAndEditor) {
   // The editor fills the space between the top panel and the status bar.
   EXPECT_EQ(Main().Memo1->geometry().top(), Main().P1->geometry().bottom() + 1);
   EXPECT_EQ(Main().Memo1->mapTo(&Main(), QPoint(0, Main().Memo1->height())).y(), Main().Status1->geometry().top());
-  EXPECT_EQ(Main().Memo1->Editor().GutterWidth, 25);
+  EXPECT_EQ(Main().Memo1->Editor().View().GutterWidth, 25);
   EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(0, 255, 255));
 }
 

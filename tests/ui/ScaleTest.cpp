@@ -22,7 +22,7 @@ class ScaleTwo : public ::testing::Test {
     font.Height = -13;
     e.SetFont(font);
     for (int i = 0; i < 60; ++i) e.Lines().Add("<b>WMW mwm " + std::to_string(i) + "</b>");
-    e.UpdateLayout();
+    e.View().UpdateLayout();
     w.resize(500, 300);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -50,8 +50,8 @@ TEST_F(ScaleTwo, TextAndGutterAreDrawnAtDevicePixels) {
   // at the real pixels has edges inside the blocks.
   const editor::THLEditor& e = w.Editor();
   int blocks = 0, mixed = 0;
-  for (int y = 0; y < 5 * e.CellHeight * 2; y += 2) {
-    for (int x = (e.GutterWidth + 3) * 2; x < (e.GutterWidth + 3 + 15 * e.CellWidth) * 2; x += 2) {
+  for (int y = 0; y < 5 * e.View().CellHeight * 2; y += 2) {
+    for (int x = (e.View().GutterWidth + 3) * 2; x < (e.View().GutterWidth + 3 + 15 * e.View().CellWidth) * 2; x += 2) {
       const QRgb p = image.pixel(x, y);
       const bool uniform = image.pixel(x + 1, y) == p && image.pixel(x, y + 1) == p && image.pixel(x + 1, y + 1) == p;
       ++blocks;
@@ -63,14 +63,14 @@ TEST_F(ScaleTwo, TextAndGutterAreDrawnAtDevicePixels) {
 
 TEST_F(ScaleTwo, ClicksAndScrollsKeepToTheCellGrid) {
   const editor::THLEditor& e = w.Editor();
-  const QPoint cell(e.GutterWidth + 3 + 4 * e.CellWidth + 2, 2 * e.CellHeight + 3);
+  const QPoint cell(e.View().GutterWidth + 3 + 4 * e.View().CellWidth + 2, 2 * e.View().CellHeight + 3);
   QTest::mouseClick(w.viewport(), Qt::LeftButton, Qt::NoModifier, cell);
   EXPECT_EQ(e.CaretX, 4);
   EXPECT_EQ(e.CaretY, 2);
   Painted();
   // A one-row scroll shifts device pixels; it must leave what a full repaint draws.
   w.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  ASSERT_EQ(e.TopRow, 1);
+  ASSERT_EQ(e.View().TopRow, 1);
   const QImage shifted = Painted().copy();
   w.InvalidateAll();
   EXPECT_TRUE(Painted() == shifted);
