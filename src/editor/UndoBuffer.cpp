@@ -6,17 +6,14 @@
 
 namespace editor {
 
-TSavedSelection CurrentSelection(const TCustomEditorBase& editor) {
-  TSavedSelection s;
+TSelection CurrentSelection(const TCustomEditorBase& editor) {
+  TSelection s;
   s.Selected = editor.Selected;
   s.Selecting = editor.Selecting;
-  s.SelBlockFormat = editor.SelBlockFormat;
-  s.SelBegX = editor.SelBegX;
-  s.SelBegY = editor.SelBegY;
-  s.SelEndX = editor.SelEndX;
-  s.SelEndY = editor.SelEndY;
-  s.SelAnchorX = editor.SelAnchorX;
-  s.SelAnchorY = editor.SelAnchorY;
+  s.BlockFormat = editor.SelBlockFormat;
+  s.Beg = {editor.SelBegX, editor.SelBegY};
+  s.End = {editor.SelEndX, editor.SelEndY};
+  s.Anchor = {editor.SelAnchorX, editor.SelAnchorY};
   s.LineModeBegX = editor.LineModeBegX;
   s.LineModeEndX = editor.LineModeEndX;
   return s;
@@ -32,23 +29,23 @@ bool HasUnindentMark(TUndoKind kind) { return kind == TUndoKind::BackspaceUninde
 
 TUndo::TUndo(TCustomEditorBase& editor) : Editor(editor), ModifiedBefore(editor.Modified) {}
 
-void TUndo::StoreSelection() { Selection = std::make_unique<TSavedSelection>(CurrentSelection(Editor)); }
+void TUndo::StoreSelection() { Selection = std::make_unique<TSelection>(CurrentSelection(Editor)); }
 
 void TUndo::ReloadSelection() {
   if (!Selection) return;
-  const TSavedSelection& s = *Selection;
+  const TSelection& s = *Selection;
   Editor.Selected = s.Selected;
   Editor.Selecting = s.Selecting;
-  Editor.SelBlockFormat = s.SelBlockFormat;
-  Editor.SelBegX = s.SelBegX;
-  Editor.SelBegY = s.SelBegY;
-  Editor.SelEndX = s.SelEndX;
-  Editor.SelEndY = s.SelEndY;
-  Editor.SelAnchorX = s.SelAnchorX;
-  Editor.SelAnchorY = s.SelAnchorY;
+  Editor.SelBlockFormat = s.BlockFormat;
+  Editor.SelBegX = s.Beg.X;
+  Editor.SelBegY = s.Beg.Y;
+  Editor.SelEndX = s.End.X;
+  Editor.SelEndY = s.End.Y;
+  Editor.SelAnchorX = s.Anchor.X;
+  Editor.SelAnchorY = s.Anchor.Y;
   Editor.LineModeBegX = s.LineModeBegX;
   Editor.LineModeEndX = s.LineModeEndX;
-  Editor.View().WidenRepaintRange(s.SelBegY, s.SelEndY);
+  Editor.View().WidenRepaintRange(s.Beg.Y, s.End.Y);
 }
 
 TCustomEditor& TUndo::StringEditor() const { return dynamic_cast<TCustomEditor&>(Editor); }

@@ -29,7 +29,7 @@ class TLockedScope {
 
 void TUndoBuffer::Undo() {
   if (Locked) return;
-  const TSavedSelection selectionBefore = CurrentSelection(editor_);
+  const TSelection selectionBefore = CurrentSelection(editor_);
   const bool modifiedBefore = editor_.Modified;
   const TLockedScope locked(Locked);
   if (TopRecord() == nullptr) return;
@@ -72,7 +72,7 @@ bool TUndoBuffer::Walk() {
   return onlyCaret;
 }
 
-void TUndoBuffer::FinishUndo(const TSavedSelection& selectionBefore, bool modifiedBefore, bool onlyCaret) {
+void TUndoBuffer::FinishUndo(const TSelection& selectionBefore, bool modifiedBefore, bool onlyCaret) {
   // Back at the state before the first recorded change: the text counts as unchanged.
   if (!editor_.Modified) onlyCaret = true;
   if (CurrentSelection(editor_) != selectionBefore) editor_.View().RepaintSelectionRows();

@@ -124,7 +124,7 @@ TEST(Selection, SelectionRecordsAndCancelRecord) {
   // The cancel record's saved selection has the flags already cleared.
   ASSERT_TRUE(undo.Record(2).Selection);
   EXPECT_FALSE(undo.Record(2).Selection->Selected);
-  EXPECT_EQ(undo.Record(2).Selection->SelEndX, 1);
+  EXPECT_EQ(undo.Record(2).Selection->End.X, 1);
 }
 
 TEST(Selection, SelectWordTakesTheWordAtTheCaret) {
