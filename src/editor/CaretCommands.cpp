@@ -112,19 +112,19 @@ void TKeyDispatcher::ReadOnlyNewLine(int& x, int& y) const {
 }
 
 void TKeyDispatcher::ChangeBlockFormat(TSelBlockFormat format) {
-  if (format == editor_.SelBlockFormat) return;
-  if (editor_.Selected) {
+  if (format == editor_.Sel.BlockFormat) return;
+  if (editor_.Sel.Selected) {
     if (format == bfLine) {
-      editor_.LineModeBegX = editor_.SelBegX;
-      editor_.LineModeEndX = editor_.SelEndX;
-      editor_.SelBegX = 0;
-      editor_.SelEndX = MaxColumn;
-    } else if (editor_.SelBlockFormat == bfLine) {
-      editor_.SelBegX = editor_.LineModeBegX;
-      editor_.SelEndX = editor_.LineModeEndX;
+      editor_.Sel.LineModeBegX = editor_.Sel.Beg.X;
+      editor_.Sel.LineModeEndX = editor_.Sel.End.X;
+      editor_.Sel.Beg.X = 0;
+      editor_.Sel.End.X = MaxColumn;
+    } else if (editor_.Sel.BlockFormat == bfLine) {
+      editor_.Sel.Beg.X = editor_.Sel.LineModeBegX;
+      editor_.Sel.End.X = editor_.Sel.LineModeEndX;
     }
   }
-  editor_.SelBlockFormat = format;
+  editor_.Sel.BlockFormat = format;
   editor_.View().RepaintSelectionRows();
   editor_.StatusChanged();
 }
@@ -182,7 +182,7 @@ TKeyDispatcher::TCommandResult TKeyDispatcher::ViewCommand(TCommand code, int& x
       ChangeBlockFormat(static_cast<TSelBlockFormat>(code - ecBlockInclusive));
       return TCommandResult::Place;
     case ecColumnSelLeft: case ecColumnSelUp: case ecColumnSelRight: case ecColumnSelDown:
-      editor_.SelBlockFormat = bfColumn;
+      editor_.Sel.BlockFormat = bfColumn;
       return SelectionCommand(static_cast<TCommand>(ecSelLeft + (code - ecColumnSelLeft)), x, y, useSetCaret);
     case ecToggleInsert:
       editor_.InsertMode = !editor_.InsertMode;

@@ -34,7 +34,7 @@ class TCustomEditor : public TCustomEditorBase, private TLineModelListener {
   void TypeChar(unsigned char ch) override;
   bool EditCommand(TCommand code, int& x, int& y, bool& useSetCaret) override;
 
-  // Deletes the selection (every block format); nothing when not Selected.
+  // Deletes the selection (every block format); nothing when not Sel.Selected.
   void RemoveSelection();
   std::string SelectionText() const;
 

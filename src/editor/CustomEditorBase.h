@@ -93,18 +93,13 @@ class TCustomEditorBase {
   // The editing handler for the codes the dispatcher does not run itself; may change
   // x, y and useSetCaret; answers whether it finished the command.
   virtual bool EditCommand(TCommand code, int& x, int& y, bool& useSetCaret) = 0;
-  // Deletes the selection (every block format); nothing when not Selected.
+  // Deletes the selection (every block format); nothing when not Sel.Selected.
   virtual void RemoveSelection() = 0;
 
   // ---- Caret and selection state ----
   int CaretX = 0;
   int CaretY = 0;
-  int SelBegX = 0, SelBegY = 0;
-  int SelEndX = 0, SelEndY = 0;
-  int SelAnchorX = 0, SelAnchorY = 0;
-  bool Selected = false;
-  bool Selecting = false;
-  TSelBlockFormat SelBlockFormat = bfNonInclusive;
+  TSelection Sel;
   int GroupDepth = 0;
   // Set by every plain caret move; read only when KeepSelection is on.
   bool SelectionDropped = false;
@@ -134,11 +129,9 @@ class TCustomEditorBase {
   bool DoubleClickLine = false;
   void SetInsertMode(bool insert);
   void SetReadOnly(bool readOnly);
+  TSelBlockFormat SelBlockFormat() const { return Sel.BlockFormat; }
   // Runs the block-format command, so a format change always repaints and notifies.
   void SetSelBlockFormat(TSelBlockFormat format);
-
-  // Saved SelBegX/SelEndX while the line format replaces them with 0 and MaxColumn.
-  int LineModeBegX = 0, LineModeEndX = 0;
 
   // ---- Caret and selection operations ----
   void SetCaret(int x, int y);

@@ -90,7 +90,7 @@ void Tab(TCustomEditor& editor, TCommand code, TCaretTarget caret) {
   const int target = editor.SmartTabColumn(editor.CaretX, editor.CaretY, next);
   caret.X = target;
   if (editor.ReadOnly) return;
-  if (next && editor.Selected && editor.InsertMode) editor.RemoveSelection();
+  if (next && editor.Sel.Selected && editor.InsertMode) editor.RemoveSelection();
   editor.Lines().PadToCaret();
   // Deleting a selection may have taken the caret to the right of the stop it started
   // from; then there is nothing to fill.
@@ -120,12 +120,12 @@ void PlaceAtCaret(const TCustomEditor& editor, TCaretTarget caret) {
 void JoinWithRowAbove(TCustomEditor& editor, TCaretTarget caret) {
   if (editor.CaretY <= 0) return;
   bool joined = false;
-  const bool hadSelection = editor.Selected;
+  const bool hadSelection = editor.Sel.Selected;
   int x = 0;
   int y = 0;
   {
     TUpdateLockGuard lock(editor);
-    if (editor.Selected) {
+    if (editor.Sel.Selected) {
       editor.RemoveSelection();
       PlaceAtCaret(editor, caret);
     }
@@ -182,7 +182,7 @@ void Backspace(TCustomEditor& editor, TCaretTarget caret) {
   if (editor.ReadOnly) return;
   if (editor.CaretX <= 0) {
     JoinWithRowAbove(editor, caret);
-  } else if (editor.Selected) {
+  } else if (editor.Sel.Selected) {
     editor.RemoveSelection();
     PlaceAtCaret(editor, caret);
   } else {
@@ -196,10 +196,10 @@ namespace {
 // user's block format, and restores the format afterwards.
 class TStreamFormatGuard {
  public:
-  explicit TStreamFormatGuard(TCustomEditor& editor) : editor_(editor), saved_(editor.SelBlockFormat) {
-    editor_.SelBlockFormat = bfNonInclusive;
+  explicit TStreamFormatGuard(TCustomEditor& editor) : editor_(editor), saved_(editor.Sel.BlockFormat) {
+    editor_.Sel.BlockFormat = bfNonInclusive;
   }
-  ~TStreamFormatGuard() { editor_.SelBlockFormat = saved_; }
+  ~TStreamFormatGuard() { editor_.Sel.BlockFormat = saved_; }
   TStreamFormatGuard(const TStreamFormatGuard&) = delete;
   TStreamFormatGuard& operator=(const TStreamFormatGuard&) = delete;
 
@@ -240,7 +240,7 @@ void DeleteCharacter(TCustomEditor& editor, TCaretTarget caret) {
     TUpdateLockGuard lock(editor);
     if (lines.Count() == 0) lines.Add("");
   }
-  if (editor.Selected) {
+  if (editor.Sel.Selected) {
     editor.RemoveSelection();
     PlaceAtCaret(editor, caret);
     return;
@@ -282,9 +282,9 @@ bool DeleteLine(TCustomEditor& editor) {
   }
   // A selection that now reaches below the text is dropped (no record): it would name
   // rows that are gone.
-  if (editor.Selected && editor.SelEndY >= lines.Count()) {
-    editor.Selected = false;
-    editor.Selecting = false;
+  if (editor.Sel.Selected && editor.Sel.End.Y >= lines.Count()) {
+    editor.Sel.Selected = false;
+    editor.Sel.Selecting = false;
   }
   // One row fewer: the scroll range follows.
   editor.View().UpdateLayout();

@@ -13,7 +13,7 @@ void TKeyDispatcher::KeyDown(std::uint16_t& key, std::uint8_t shift) {
     IgnoreKeyPress = true;
     return;
   }
-  if ((shift & platform::ssShift) == 0) editor_.Selecting = false;
+  if ((shift & platform::ssShift) == 0) editor_.Sel.Selecting = false;
   TCommand code = 0;
   if (WaitSecondKey) {
     // Any key ends the wait, a bare modifier key too.
@@ -87,18 +87,18 @@ void TKeyDispatcher::PlayMacro() {
 void TKeyDispatcher::DeleteWordRight() {
   Command(ecBeginGroup);
   Command(ecOpenUpdate);
-  const TSelBlockFormat format = editor_.SelBlockFormat;
+  const TSelBlockFormat format = editor_.Sel.BlockFormat;
   try {
-    editor_.SelBlockFormat = bfNonInclusive;
+    editor_.Sel.BlockFormat = bfNonInclusive;
     Command(ecSelWordRight);
     Command(ecDeleteSelection);
   } catch (...) {
-    editor_.SelBlockFormat = format;
+    editor_.Sel.BlockFormat = format;
     Command(ecCloseUpdate);
     Command(ecEndGroup);
     throw;
   }
-  editor_.SelBlockFormat = format;
+  editor_.Sel.BlockFormat = format;
   Command(ecCloseUpdate);
   Command(ecEndGroup);
 }
@@ -128,11 +128,11 @@ void TKeyDispatcher::Command(TCommand code) {
 }
 
 void TKeyDispatcher::RunBlockIndent(bool unindent) {
-  if (editor_.SelBlockFormat == bfColumn) {
+  if (editor_.Sel.BlockFormat == bfColumn) {
     if (unindent) {
-      editor_.UnindentRows(editor_.SelBegX, editor_.SelBegY, editor_.SelEndY);
+      editor_.UnindentRows(editor_.Sel.Beg.X, editor_.Sel.Beg.Y, editor_.Sel.End.Y);
     } else {
-      editor_.IndentRows(editor_.SelBegX, editor_.SelBegY, editor_.SelEndY);
+      editor_.IndentRows(editor_.Sel.Beg.X, editor_.Sel.Beg.Y, editor_.Sel.End.Y);
     }
   } else if (unindent) {
     editor_.UnindentSelection();
@@ -150,10 +150,10 @@ bool TKeyDispatcher::RunOtherCommand(TCommand code, int& x, int& y, bool& useSet
       return false;
     case ecIndentBlock:
     case ecUnindentBlock:
-      if (!editor_.ReadOnly && editor_.Selected) RunBlockIndent(code == ecUnindentBlock);
+      if (!editor_.ReadOnly && editor_.Sel.Selected) RunBlockIndent(code == ecUnindentBlock);
       return false;
     case ecDeleteSelection:
-      if (!editor_.ReadOnly && editor_.Selected) editor_.RemoveSelection();
+      if (!editor_.ReadOnly && editor_.Sel.Selected) editor_.RemoveSelection();
       x = editor_.CaretX;
       y = editor_.CaretY;
       useSetCaret = false;

@@ -6,19 +6,6 @@
 
 namespace editor {
 
-TSelection CurrentSelection(const TCustomEditorBase& editor) {
-  TSelection s;
-  s.Selected = editor.Selected;
-  s.Selecting = editor.Selecting;
-  s.BlockFormat = editor.SelBlockFormat;
-  s.Beg = {editor.SelBegX, editor.SelBegY};
-  s.End = {editor.SelEndX, editor.SelEndY};
-  s.Anchor = {editor.SelAnchorX, editor.SelAnchorY};
-  s.LineModeBegX = editor.LineModeBegX;
-  s.LineModeEndX = editor.LineModeEndX;
-  return s;
-}
-
 bool IsAbsorbed(TUndoKind kind) { return kind == TUndoKind::ReLine || kind == TUndoKind::DeleteTrail; }
 
 bool HasBackspaceMark(TUndoKind kind) { return kind == TUndoKind::Backspace; }
@@ -29,22 +16,12 @@ bool HasUnindentMark(TUndoKind kind) { return kind == TUndoKind::BackspaceUninde
 
 TUndo::TUndo(TCustomEditorBase& editor) : Editor(editor), ModifiedBefore(editor.Modified) {}
 
-void TUndo::StoreSelection() { Selection = std::make_unique<TSelection>(CurrentSelection(Editor)); }
+void TUndo::StoreSelection() { Selection = std::make_unique<TSelection>(Editor.Sel); }
 
 void TUndo::ReloadSelection() {
   if (!Selection) return;
   const TSelection& s = *Selection;
-  Editor.Selected = s.Selected;
-  Editor.Selecting = s.Selecting;
-  Editor.SelBlockFormat = s.BlockFormat;
-  Editor.SelBegX = s.Beg.X;
-  Editor.SelBegY = s.Beg.Y;
-  Editor.SelEndX = s.End.X;
-  Editor.SelEndY = s.End.Y;
-  Editor.SelAnchorX = s.Anchor.X;
-  Editor.SelAnchorY = s.Anchor.Y;
-  Editor.LineModeBegX = s.LineModeBegX;
-  Editor.LineModeEndX = s.LineModeEndX;
+  Editor.Sel = s;
   Editor.View().WidenRepaintRange(s.Beg.Y, s.End.Y);
 }
 

@@ -14,9 +14,6 @@ class TCustomEditor;
 class TCustomEditorBase;
 class TUndoBuffer;
 
-// A copy of the editor's selection.
-TSelection CurrentSelection(const TCustomEditorBase& editor);
-
 // Every record kind; kinds are compared exactly (a TUnselectUndo is not a TSelectUndo,
 // a TReLineUndo is not a TInsertUndo).
 enum class TUndoKind {
