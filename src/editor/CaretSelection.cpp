@@ -278,7 +278,7 @@ void TCustomEditorBase::SetBookmark(int index) {
   view_.PaintGutter();
 }
 
-bool TCustomEditorBase::ScrollToBookmark(int index, int& x, int& y) {
+bool TCustomEditorBase::ScrollToBookmark(int index, TPosition& pos) {
   const TBookmark mark = Bookmarks.at(static_cast<std::size_t>(index));
   if (!mark.Valid) return false;
   // A mark out of view comes to the middle of it.
@@ -286,16 +286,14 @@ bool TCustomEditorBase::ScrollToBookmark(int index, int& x, int& y) {
   const int top = (mark.Y < v.TopRow || mark.Y > v.LastVisibleRow) ? mark.Y - v.VisibleRowCount / 2 : v.TopRow;
   const int left = (mark.X < v.LeftCol || mark.X > v.LastVisibleCol) ? mark.X - v.VisibleColCount / 2 : v.LeftCol;
   view_.SetLeftTop(left, top);
-  x = mark.X;
-  y = mark.Y;
+  pos = {mark.X, mark.Y};
   return true;
 }
 
 void TCustomEditorBase::GotoBookmark(int index) {
-  int x = CaretX;
-  int y = CaretY;
-  if (!ScrollToBookmark(index, x, y)) return;
-  SetCaret(x, y);
+  TPosition pos{CaretX, CaretY};
+  if (!ScrollToBookmark(index, pos)) return;
+  SetCaret(pos.X, pos.Y);
   view_.PaintGutter();
 }
 

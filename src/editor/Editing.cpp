@@ -207,8 +207,8 @@ int TCustomEditor::AutoIndentColumn(int y) const {
   return editing::LeadingBlanks(text);
 }
 
-bool TCustomEditor::EditCommand(TCommand code, int& x, int& y, bool& useSetCaret) {
-  const editing::TCaretTarget caret{x, y, useSetCaret};
+bool TCustomEditor::EditCommand(TCommand code, TPosition& pos, bool& useSetCaret) {
+  const editing::TCaretTarget caret{pos, useSetCaret};
   switch (code) {
     case ecBackspace:
       editing::Backspace(*this, caret);
@@ -235,7 +235,7 @@ bool TCustomEditor::EditCommand(TCommand code, int& x, int& y, bool& useSetCaret
     case ecWordRight:
     case ecSelWordLeft:
     case ecSelWordRight:
-      WordMoveCommand(code, x, y, useSetCaret);
+      WordMoveCommand(code, pos, useSetCaret);
       return false;
     default:
       return false;

@@ -88,7 +88,7 @@ namespace editing {
 void Tab(TCustomEditor& editor, TCommand code, TCaretTarget caret) {
   const bool next = code == ecTab;
   const int target = editor.SmartTabColumn(editor.CaretX, editor.CaretY, next);
-  caret.X = target;
+  caret.Pos.X = target;
   if (editor.ReadOnly) return;
   if (next && editor.Sel.Selected && editor.InsertMode) editor.RemoveSelection();
   editor.Lines().PadToCaret();
@@ -103,14 +103,13 @@ void Tab(TCustomEditor& editor, TCommand code, TCaretTarget caret) {
     editor.View().RepaintRow(editor.CaretY);
     editor.TextChanged();
   }
-  caret.Y = editor.CaretY;
+  caret.Pos.Y = editor.CaretY;
 }
 
 namespace {
 
 void PlaceAtCaret(const TCustomEditor& editor, TCaretTarget caret) {
-  caret.X = editor.CaretX;
-  caret.Y = editor.CaretY;
+  caret.Pos = {editor.CaretX, editor.CaretY};
   caret.UseSetCaret = false;
 }
 
@@ -152,8 +151,7 @@ void JoinWithRowAbove(TCustomEditor& editor, TCaretTarget caret) {
     editor.View().ShowRowsShifted(y, -1);
   }
   editor.TextChanged();
-  caret.X = x;
-  caret.Y = y;
+  caret.Pos = {x, y};
 }
 
 void DeleteLeftOfCaret(TCustomEditor& editor, TCaretTarget caret) {
@@ -173,7 +171,7 @@ void DeleteLeftOfCaret(TCustomEditor& editor, TCaretTarget caret) {
   editor.TextEdited(x, y, taDelete, deleted);
   editor.View().RepaintRow(y);
   editor.TextChanged();
-  caret.X = target;
+  caret.Pos.X = target;
 }
 
 }  // namespace
@@ -213,7 +211,7 @@ class TStreamFormatGuard {
 void BackspaceWord(TCustomEditor& editor, TCaretTarget caret) {
   // Beyond the end of the line there is no word to delete: only the word-left move.
   if (editor.CaretX > editor.LineLength(editor.CaretY)) {
-    editor.WordMoveCommand(ecWordLeft, caret.X, caret.Y, caret.UseSetCaret);
+    editor.WordMoveCommand(ecWordLeft, caret.Pos, caret.UseSetCaret);
     return;
   }
   const int target = editor.WordLeftColumn(editor.CaretX, editor.CaretY);
@@ -229,8 +227,8 @@ void BackspaceWord(TCustomEditor& editor, TCaretTarget caret) {
     }
     editor.Lines().PadToCaret();
   }
-  caret.X = target;
-  caret.Y = editor.CaretY;
+  caret.Pos.X = target;
+  caret.Pos.Y = editor.CaretY;
 }
 
 void DeleteCharacter(TCustomEditor& editor, TCaretTarget caret) {

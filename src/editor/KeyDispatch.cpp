@@ -106,24 +106,23 @@ void TKeyDispatcher::DeleteWordRight() {
 void TKeyDispatcher::Command(TCommand code) {
   if (MacroRecording) RecordMacroCode(code);
   TCaretHider hider(editor_.View());
-  int x = editor_.CaretX;
-  int y = editor_.CaretY;
+  TPosition pos{editor_.CaretX, editor_.CaretY};
   bool useSetCaret = true;
   if (code <= 255) {
     if (!editor_.ReadOnly) editor_.TypeChar(static_cast<unsigned char>(code));
     return;
   }
-  switch (ViewCommand(code, x, y, useSetCaret)) {
+  switch (ViewCommand(code, pos, useSetCaret)) {
     case TCommandResult::Stop: return;
     case TCommandResult::Place: break;
     case TCommandResult::NotMine:
-      if (!RunOtherCommand(code, x, y, useSetCaret)) return;
+      if (!RunOtherCommand(code, pos, useSetCaret)) return;
       break;
   }
   if (useSetCaret) {
-    editor_.SetCaret(x, y);
+    editor_.SetCaret(pos.X, pos.Y);
   } else {
-    editor_.MoveCaretTo(x, y);
+    editor_.MoveCaretTo(pos.X, pos.Y);
   }
 }
 
@@ -142,8 +141,8 @@ void TKeyDispatcher::RunBlockIndent(bool unindent) {
 }
 
 // The editing, clipboard, undo, group, update and macro commands; answers whether the
-// caret is still to be placed at (x, y).
-bool TKeyDispatcher::RunOtherCommand(TCommand code, int& x, int& y, bool& useSetCaret) {
+// caret is still to be placed at pos.
+bool TKeyDispatcher::RunOtherCommand(TCommand code, TPosition& pos, bool& useSetCaret) {
   switch (code) {
     case ecNewLine:
       if (!editor_.ReadOnly) editor_.TypeChar('\r');
@@ -154,8 +153,7 @@ bool TKeyDispatcher::RunOtherCommand(TCommand code, int& x, int& y, bool& useSet
       return false;
     case ecDeleteSelection:
       if (!editor_.ReadOnly && editor_.Sel.Selected) editor_.RemoveSelection();
-      x = editor_.CaretX;
-      y = editor_.CaretY;
+      pos = {editor_.CaretX, editor_.CaretY};
       useSetCaret = false;
       return true;
     case ecCopy:
@@ -170,8 +168,7 @@ bool TKeyDispatcher::RunOtherCommand(TCommand code, int& x, int& y, bool& useSet
           editor_.Paste();
         }
       }
-      x = editor_.CaretX;
-      y = editor_.CaretY;
+      pos = {editor_.CaretX, editor_.CaretY};
       useSetCaret = false;
       return true;
     case ecDeleteWord:
@@ -222,7 +219,7 @@ bool TKeyDispatcher::RunOtherCommand(TCommand code, int& x, int& y, bool& useSet
       PlayMacro();
       return false;
     default:
-      return !editor_.EditCommand(code, x, y, useSetCaret);
+      return !editor_.EditCommand(code, pos, useSetCaret);
   }
 }
 
