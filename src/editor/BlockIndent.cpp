@@ -34,8 +34,8 @@ bool ClampRows(const TCustomEditor& editor, int& y1, int& y2) {
 // The selected lines the stream commands shift: a selection ending at column 0 leaves
 // its last row alone.
 bool SelectedRows(const TCustomEditor& editor, int& first, int& last) {
-  first = editor.SelBegY;
-  last = editor.SelEndY - (editor.SelEndX == 0 ? 1 : 0);
+  first = editor.Sel.Beg.Y;
+  last = editor.Sel.End.Y - (editor.Sel.End.X == 0 ? 1 : 0);
   return last >= first;
 }
 
@@ -99,17 +99,17 @@ void ShiftSelectedLines(TCustomEditor& editor, Shift shift) {
   const int f = FirstNonBlank(editor, first) - firstBefore;
   const int g = FirstNonBlank(editor, last) - lastBefore;
   // Whole lines keep their full-width ends; the columns they remember move instead.
-  int& begX = editor.SelBlockFormat == bfLine ? editor.LineModeBegX : editor.SelBegX;
-  int& endX = editor.SelBlockFormat == bfLine ? editor.LineModeEndX : editor.SelEndX;
-  const bool endInText = editor.SelEndX > 0;
+  int& begX = editor.Sel.BlockFormat == bfLine ? editor.Sel.LineModeBegX : editor.Sel.Beg.X;
+  int& endX = editor.Sel.BlockFormat == bfLine ? editor.Sel.LineModeEndX : editor.Sel.End.X;
+  const bool endInText = editor.Sel.End.X > 0;
   begX = std::clamp(begX + f, 0, MaxColumn);
   if (endInText) endX = std::clamp(endX + g, 0, MaxColumn);
-  if (editor.CaretY == editor.SelEndY && endInText) {
+  if (editor.CaretY == editor.Sel.End.Y && endInText) {
     editor.MoveCaretTo(editor.CaretX + g, editor.CaretY);
-  } else if (editor.CaretY == editor.SelBegY) {
+  } else if (editor.CaretY == editor.Sel.Beg.Y) {
     editor.MoveCaretTo(editor.CaretX + f, editor.CaretY);
   }
-  editor.View().RepaintRows(editor.SelBegY, editor.SelEndY);
+  editor.View().RepaintRows(editor.Sel.Beg.Y, editor.Sel.End.Y);
 }
 
 }  // namespace

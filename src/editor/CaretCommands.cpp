@@ -55,29 +55,29 @@ bool TKeyDispatcher::CanMoveDown(int y) const {
   return y < std::max(editor_.LineCount(), 1) - 1 || editor_.CursorBeyondEOF;
 }
 
-// The target of a plain move from (x, y); false when the move does nothing at all.
-bool TKeyDispatcher::PlainMoveTarget(TCommand code, int& x, int& y) {
+// The target of a plain move from pos; false when the move does nothing at all.
+bool TKeyDispatcher::PlainMoveTarget(TCommand code, TPosition& pos) {
   switch (code) {
-    case ecLeft: x = std::max(x - 1, 0); return true;
-    case ecRight: x = std::min(x + 1, MaxColumn); return true;
-    case ecUp: y = std::max(y - 1, 0); return true;
+    case ecLeft: pos.X = std::max(pos.X - 1, 0); return true;
+    case ecRight: pos.X = std::min(pos.X + 1, MaxColumn); return true;
+    case ecUp: pos.Y = std::max(pos.Y - 1, 0); return true;
     case ecDown:
-      if (CanMoveDown(y)) ++y;
+      if (CanMoveDown(pos.Y)) ++pos.Y;
       return true;
-    case ecLineStart: x = 0; return true;
-    case ecLineEnd: x = (y >= 0 && y < editor_.LineCount()) ? editor_.LineLength(y) : 0; return true;
+    case ecLineStart: pos.X = 0; return true;
+    case ecLineEnd: pos.X = (pos.Y >= 0 && pos.Y < editor_.LineCount()) ? editor_.LineLength(pos.Y) : 0; return true;
     case ecDocStart:
-      x = y = 0;
+      pos.X = pos.Y = 0;
       editor_.View().SetLeftTop(0, 0);
       return true;
     case ecDocEnd: {
       const int last = editor_.LineCount() - 1;
       if (last >= 0) {
-        y = last;
-        x = editor_.LineLength(last);
-        editor_.View().SetLeftTop(x - editor_.View().VisibleColCount, y - editor_.View().VisibleRowCount / 2);
+        pos.Y = last;
+        pos.X = editor_.LineLength(last);
+        editor_.View().SetLeftTop(pos.X - editor_.View().VisibleColCount, pos.Y - editor_.View().VisibleRowCount / 2);
       } else {
-        y = last;
+        pos.Y = last;
       }
       return true;
     }
@@ -101,42 +101,42 @@ void TKeyDispatcher::ScrollLineCommand(TCommand code, int& y) {
   y = std::clamp(y, view.TopRow, std::max(view.LastVisibleRow, view.TopRow));
 }
 
-void TKeyDispatcher::ReadOnlyNewLine(int& x, int& y) const {
-  if (y >= editor_.LineCount() - 1) return;
-  ++y;
+void TKeyDispatcher::ReadOnlyNewLine(TPosition& pos) const {
+  if (pos.Y >= editor_.LineCount() - 1) return;
+  ++pos.Y;
   std::string text;
-  editor_.LineText(y, text);
+  editor_.LineText(pos.Y, text);
   if (text.empty()) return;
   const std::size_t first = text.find_first_not_of(' ');
-  x = std::min(x, static_cast<int>(first == std::string::npos ? text.size() : first));
+  pos.X = std::min(pos.X, static_cast<int>(first == std::string::npos ? text.size() : first));
 }
 
 void TKeyDispatcher::ChangeBlockFormat(TSelBlockFormat format) {
-  if (format == editor_.SelBlockFormat) return;
-  if (editor_.Selected) {
+  if (format == editor_.Sel.BlockFormat) return;
+  if (editor_.Sel.Selected) {
     if (format == bfLine) {
-      editor_.LineModeBegX = editor_.SelBegX;
-      editor_.LineModeEndX = editor_.SelEndX;
-      editor_.SelBegX = 0;
-      editor_.SelEndX = MaxColumn;
-    } else if (editor_.SelBlockFormat == bfLine) {
-      editor_.SelBegX = editor_.LineModeBegX;
-      editor_.SelEndX = editor_.LineModeEndX;
+      editor_.Sel.LineModeBegX = editor_.Sel.Beg.X;
+      editor_.Sel.LineModeEndX = editor_.Sel.End.X;
+      editor_.Sel.Beg.X = 0;
+      editor_.Sel.End.X = MaxColumn;
+    } else if (editor_.Sel.BlockFormat == bfLine) {
+      editor_.Sel.Beg.X = editor_.Sel.LineModeBegX;
+      editor_.Sel.End.X = editor_.Sel.LineModeEndX;
     }
   }
-  editor_.SelBlockFormat = format;
+  editor_.Sel.BlockFormat = format;
   editor_.View().RepaintSelectionRows();
   editor_.StatusChanged();
 }
 
-TKeyDispatcher::TCommandResult TKeyDispatcher::SelectionCommand(TCommand code, int& x, int& y, bool& useSetCaret) {
+TKeyDispatcher::TCommandResult TKeyDispatcher::SelectionCommand(TCommand code, TPosition& pos, bool& useSetCaret) {
   if (code == ecSelPageUp || code == ecSelPageDown) {
     editor_.OpenUpdate();
     try {
-      editor_.ExtendSelection(x, y);
-      PageScroll(code == ecSelPageUp ? -1 : 1, y);
-      if (code == ecSelPageDown) y = std::min(y, editor_.LineCount() - 1);
-      editor_.ExtendSelection(x, y);
+      editor_.ExtendSelection(pos.X, pos.Y);
+      PageScroll(code == ecSelPageUp ? -1 : 1, pos.Y);
+      if (code == ecSelPageDown) pos.Y = std::min(pos.Y, editor_.LineCount() - 1);
+      editor_.ExtendSelection(pos.X, pos.Y);
     } catch (...) {
       editor_.CloseUpdate();
       throw;
@@ -146,35 +146,35 @@ TKeyDispatcher::TCommandResult TKeyDispatcher::SelectionCommand(TCommand code, i
     return TCommandResult::Place;
   }
   if (!IsSelectingMove(code)) return TCommandResult::NotMine;
-  if (code == ecSelDown && !CanMoveDown(y)) return TCommandResult::Stop;
+  if (code == ecSelDown && !CanMoveDown(pos.Y)) return TCommandResult::Stop;
   if (editor_.CanStartSelection()) editor_.ExtendSelection(editor_.CaretX, editor_.CaretY);
-  PlainMoveTarget(PlainOf(code), x, y);
-  editor_.ExtendSelection(x, y);
+  PlainMoveTarget(PlainOf(code), pos);
+  editor_.ExtendSelection(pos.X, pos.Y);
   useSetCaret = false;
   return TCommandResult::Place;
 }
 
-TKeyDispatcher::TCommandResult TKeyDispatcher::ViewCommand(TCommand code, int& x, int& y, bool& useSetCaret) {
+TKeyDispatcher::TCommandResult TKeyDispatcher::ViewCommand(TCommand code, TPosition& pos, bool& useSetCaret) {
   switch (code) {
     case ecDown:
       // On the last row the move does nothing, the selection included.
-      if (!CanMoveDown(y)) return TCommandResult::Stop;
+      if (!CanMoveDown(pos.Y)) return TCommandResult::Stop;
       [[fallthrough]];
     case ecLeft: case ecRight: case ecUp: case ecLineStart: case ecLineEnd: case ecDocStart: case ecDocEnd:
       editor_.DropSelectionOnMove();
-      PlainMoveTarget(code, x, y);
+      PlainMoveTarget(code, pos);
       return TCommandResult::Place;
     case ecPageUp: case ecPageDown:
-      PageScroll(code == ecPageUp ? -1 : 1, y);
+      PageScroll(code == ecPageUp ? -1 : 1, pos.Y);
       editor_.DropSelectionOnMove();
       return TCommandResult::Place;
-    case ecViewTop: y = editor_.View().TopRow; return TCommandResult::Place;
-    case ecViewBottom: y = editor_.View().TopRow + editor_.View().VisibleRowCount - 1; return TCommandResult::Place;
-    case ecScrollUp: case ecScrollDown: ScrollLineCommand(code, y); return TCommandResult::Place;
+    case ecViewTop: pos.Y = editor_.View().TopRow; return TCommandResult::Place;
+    case ecViewBottom: pos.Y = editor_.View().TopRow + editor_.View().VisibleRowCount - 1; return TCommandResult::Place;
+    case ecScrollUp: case ecScrollDown: ScrollLineCommand(code, pos.Y); return TCommandResult::Place;
     case ecSelectAll: editor_.SelectWholeText(); return TCommandResult::Place;
     case ecSelectWord:
       if (editor_.CanStartSelection()) {
-        SelectWordAtCaret(x);
+        SelectWordAtCaret(pos.X);
         useSetCaret = false;
       }
       return TCommandResult::Place;
@@ -182,8 +182,8 @@ TKeyDispatcher::TCommandResult TKeyDispatcher::ViewCommand(TCommand code, int& x
       ChangeBlockFormat(static_cast<TSelBlockFormat>(code - ecBlockInclusive));
       return TCommandResult::Place;
     case ecColumnSelLeft: case ecColumnSelUp: case ecColumnSelRight: case ecColumnSelDown:
-      editor_.SelBlockFormat = bfColumn;
-      return SelectionCommand(static_cast<TCommand>(ecSelLeft + (code - ecColumnSelLeft)), x, y, useSetCaret);
+      editor_.Sel.BlockFormat = bfColumn;
+      return SelectionCommand(static_cast<TCommand>(ecSelLeft + (code - ecColumnSelLeft)), pos, useSetCaret);
     case ecToggleInsert:
       editor_.InsertMode = !editor_.InsertMode;
       editor_.StatusChanged();
@@ -195,14 +195,14 @@ TKeyDispatcher::TCommandResult TKeyDispatcher::ViewCommand(TCommand code, int& x
     return TCommandResult::Place;
   }
   if (code >= ecGotoBookmark0 && code <= ecGotoBookmark0 + 9) {
-    if (editor_.ScrollToBookmark(code - ecGotoBookmark0, x, y)) editor_.View().PaintGutter();
+    if (editor_.ScrollToBookmark(code - ecGotoBookmark0, pos)) editor_.View().PaintGutter();
     return TCommandResult::Place;
   }
   if (code == ecNewLine && editor_.ReadOnly) {
-    ReadOnlyNewLine(x, y);
+    ReadOnlyNewLine(pos);
     return TCommandResult::Place;
   }
-  return SelectionCommand(code, x, y, useSetCaret);
+  return SelectionCommand(code, pos, useSetCaret);
 }
 
 }  // namespace editor

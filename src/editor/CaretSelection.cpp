@@ -40,7 +40,7 @@ void TCustomEditorBase::MoveCaretTo(int x, int y) {
 
 void TCustomEditorBase::ExtendSelection(int x, int y) {
   UndoBuffer().Add(std::make_unique<TSelectUndo>(*this, CaretX, CaretY));
-  const bool streamFormat = SelBlockFormat == bfInclusive || SelBlockFormat == bfNonInclusive;
+  const bool streamFormat = Sel.BlockFormat == bfInclusive || Sel.BlockFormat == bfNonInclusive;
   x = std::max(x, 0);
   y = std::max(y, 0);
   const int lines = LineCount();
@@ -50,75 +50,74 @@ void TCustomEditorBase::ExtendSelection(int x, int y) {
   }
   if (streamFormat && y < lines) x = std::min(x, LineLength(y));
   if (KeepSelection) {
-    if (SelectionDropped) Selected = Selecting = false;
+    if (SelectionDropped) Sel.Selected = Sel.Selecting = false;
     SelectionDropped = false;
   }
-  const int oldBegY = SelBegY;
-  const int oldEndY = SelEndY;
+  const int oldBegY = Sel.Beg.Y;
+  const int oldEndY = Sel.End.Y;
   // Rows deleted during the gesture (Shift+Backspace joining the last row, a replayed
   // macro) can leave its anchor below the text; it moves up to the last row, so that the
   // selection never names rows that are gone.
-  if (Selecting && SelAnchorY >= std::max(lines, 1)) {
-    SelAnchorY = std::max(lines - 1, 0);
-    if (streamFormat) SelAnchorX = std::min(SelAnchorX, LineLength(SelAnchorY));
+  if (Sel.Selecting && Sel.Anchor.Y >= std::max(lines, 1)) {
+    Sel.Anchor.Y = std::max(lines - 1, 0);
+    if (streamFormat) Sel.Anchor.X = std::min(Sel.Anchor.X, LineLength(Sel.Anchor.Y));
   }
-  if (Selecting) {
-    if (SelBlockFormat == bfLine) {
-      SelBegX = LineModeBegX;
-      SelEndX = LineModeEndX;
+  if (Sel.Selecting) {
+    if (Sel.BlockFormat == bfLine) {
+      Sel.Beg.X = Sel.LineModeBegX;
+      Sel.End.X = Sel.LineModeEndX;
     }
-    view_.StartRepaintRange(SelBegY, SelEndY);
-    if (SelAnchorY >= y) {
-      SelBegY = y;
-      SelEndY = SelAnchorY;
+    view_.StartRepaintRange(Sel.Beg.Y, Sel.End.Y);
+    if (Sel.Anchor.Y >= y) {
+      Sel.Beg.Y = y;
+      Sel.End.Y = Sel.Anchor.Y;
     }
-    if (y >= SelAnchorY) {
-      SelBegY = SelAnchorY;
-      SelEndY = y;
+    if (y >= Sel.Anchor.Y) {
+      Sel.Beg.Y = Sel.Anchor.Y;
+      Sel.End.Y = y;
     }
-    if (y < SelAnchorY || (y == SelAnchorY && x <= SelAnchorX)) {
-      SelBegX = x;
-      SelEndX = SelAnchorX;
+    if (y < Sel.Anchor.Y || (y == Sel.Anchor.Y && x <= Sel.Anchor.X)) {
+      Sel.Beg.X = x;
+      Sel.End.X = Sel.Anchor.X;
     }
-    if (y > SelAnchorY || (y == SelAnchorY && x >= SelAnchorX)) {
-      SelBegX = SelAnchorX;
-      SelEndX = x;
+    if (y > Sel.Anchor.Y || (y == Sel.Anchor.Y && x >= Sel.Anchor.X)) {
+      Sel.Beg.X = Sel.Anchor.X;
+      Sel.End.X = x;
     }
-    if (SelBlockFormat == bfColumn && SelBegX > SelEndX) std::swap(SelBegX, SelEndX);
-    if (SelBlockFormat == bfLine) {
-      LineModeBegX = SelBegX;
-      LineModeEndX = SelEndX;
-      SelBegX = 0;
-      SelEndX = MaxColumn;
+    if (Sel.BlockFormat == bfColumn && Sel.Beg.X > Sel.End.X) std::swap(Sel.Beg.X, Sel.End.X);
+    if (Sel.BlockFormat == bfLine) {
+      Sel.LineModeBegX = Sel.Beg.X;
+      Sel.LineModeEndX = Sel.End.X;
+      Sel.Beg.X = 0;
+      Sel.End.X = MaxColumn;
     }
-    Selected = SelBegY < SelEndY || (SelBegY == SelEndY && SelBegX < SelEndX);
+    Sel.Selected = Sel.Beg.Y < Sel.End.Y || (Sel.Beg.Y == Sel.End.Y && Sel.Beg.X < Sel.End.X);
   } else {
-    SelAnchorX = SelBegX = SelEndX = x;
-    SelAnchorY = SelBegY = SelEndY = y;
-    Selected = false;
-    Selecting = true;
-    if (SelBlockFormat == bfLine) {
-      LineModeBegX = SelBegX;
-      LineModeEndX = SelEndX;
-      SelBegX = 0;
-      SelEndX = MaxColumn;
+    Sel.Anchor = Sel.Beg = Sel.End = {x, y};
+    Sel.Selected = false;
+    Sel.Selecting = true;
+    if (Sel.BlockFormat == bfLine) {
+      Sel.LineModeBegX = Sel.Beg.X;
+      Sel.LineModeEndX = Sel.End.X;
+      Sel.Beg.X = 0;
+      Sel.End.X = MaxColumn;
     }
   }
   if (GroupDepth <= 0) {
-    if (SelBlockFormat == bfColumn) {
-      view_.RepaintRows(std::min(oldBegY, SelBegY), std::max(oldEndY, SelEndY));
+    if (Sel.BlockFormat == bfColumn) {
+      view_.RepaintRows(std::min(oldBegY, Sel.Beg.Y), std::max(oldEndY, Sel.End.Y));
     } else {
-      view_.RepaintRows(std::min(oldBegY, SelBegY), std::max(oldBegY, SelBegY));
-      view_.RepaintRows(std::min(oldEndY, SelEndY), std::max(oldEndY, SelEndY));
+      view_.RepaintRows(std::min(oldBegY, Sel.Beg.Y), std::max(oldBegY, Sel.Beg.Y));
+      view_.RepaintRows(std::min(oldEndY, Sel.End.Y), std::max(oldEndY, Sel.End.Y));
     }
     if (OnSelectionChange) OnSelectionChange();
   }
-  view_.WidenRepaintRange(SelBegY, SelEndY);
+  view_.WidenRepaintRange(Sel.Beg.Y, Sel.End.Y);
 }
 
 void TCustomEditorBase::SelectRange(int begX, int begY, int endX, int endY) {
   UndoBuffer().Add(std::make_unique<TSelectUndo>(*this, CaretX, CaretY));
-  Selected = Selecting = false;
+  Sel.Selected = Sel.Selecting = false;
   begX = std::max(begX, 0);
   begY = std::max(begY, 0);
   endX = std::min(endX, MaxColumn);
@@ -126,19 +125,17 @@ void TCustomEditorBase::SelectRange(int begX, int begY, int endX, int endY) {
   if (endY < begY || begY >= lines) return;
   endY = std::min(endY, lines - 1);
   if (endY < 0) return;
-  SelBegX = begX;
-  SelBegY = begY;
-  SelEndX = endX;
-  SelEndY = endY;
-  LineModeBegX = begX;
-  LineModeEndX = endX;
+  Sel.Beg = {begX, begY};
+  Sel.End = {endX, endY};
+  Sel.LineModeBegX = begX;
+  Sel.LineModeEndX = endX;
   // A line selection always covers whole rows.
-  if (SelBlockFormat == bfLine) {
-    SelBegX = 0;
-    SelEndX = MaxColumn;
+  if (Sel.BlockFormat == bfLine) {
+    Sel.Beg.X = 0;
+    Sel.End.X = MaxColumn;
   }
-  Selected = true;
-  Selecting = false;
+  Sel.Selected = true;
+  Sel.Selecting = false;
   view_.WidenRepaintRange(begY, endY);
   if (GroupDepth <= 0) view_.RepaintRows(begY, endY);
 }
@@ -146,8 +143,8 @@ void TCustomEditorBase::SelectRange(int begX, int begY, int endX, int endY) {
 void TCustomEditorBase::SelectWholeText() { SelectRange(0, 0, MaxColumn, INT_MAX); }
 
 void TCustomEditorBase::CancelSelection() {
-  if (!Selected) return;
-  Selected = Selecting = false;
+  if (!Sel.Selected) return;
+  Sel.Selected = Sel.Selecting = false;
   UndoBuffer().Add(std::make_unique<TUnselectUndo>(*this, CaretX, CaretY));
   view_.RepaintSelectionRows();
 }
@@ -158,8 +155,8 @@ void TCustomEditorBase::DropSelectionOnMove() {
 }
 
 bool TCustomEditorBase::CanStartSelection() const {
-  if (!KeepSelection) return !Selected;
-  return !Selected || SelectionDropped;
+  if (!KeepSelection) return !Sel.Selected;
+  return !Sel.Selected || SelectionDropped;
 }
 
 // ---- Offsets ----
@@ -186,11 +183,11 @@ int TCustomEditorBase::PosToOffset(int x, int y) const {
 }
 
 int TCustomEditorBase::SelStart() const {
-  return Selected ? PosToOffset(SelBegX, SelBegY) : PosToOffset(CaretX, CaretY);
+  return Sel.Selected ? PosToOffset(Sel.Beg.X, Sel.Beg.Y) : PosToOffset(CaretX, CaretY);
 }
 
 void TCustomEditorBase::SetSelStart(int offset) {
-  Selected = Selecting = false;
+  Sel.Selected = Sel.Selecting = false;
   const platform::TPoint p = OffsetToPos(offset);
   MoveCaretTo(p.X, p.Y);
   SetSelLength(0);
@@ -198,26 +195,26 @@ void TCustomEditorBase::SetSelStart(int offset) {
 }
 
 int TCustomEditorBase::SelLength() const {
-  if (!Selected) return 0;
+  if (!Sel.Selected) return 0;
   const int lines = LineCount();
-  if (SelBegY < 0 || SelBegY >= lines || SelEndY < 0 || SelEndY >= lines) {
+  if (Sel.Beg.Y < 0 || Sel.Beg.Y >= lines || Sel.End.Y < 0 || Sel.End.Y >= lines) {
     if (BeepOnError) host_.Beep();
     return 0;
   }
   long long total = 0;
-  if (SelBlockFormat == bfColumn) {
-    for (int row = SelBegY; row <= SelEndY; ++row) {
-      const int part = std::clamp(LineLength(row) - SelBegX, 0, SelEndX - SelBegX + 1);
+  if (Sel.BlockFormat == bfColumn) {
+    for (int row = Sel.Beg.Y; row <= Sel.End.Y; ++row) {
+      const int part = std::clamp(LineLength(row) - Sel.Beg.X, 0, Sel.End.X - Sel.Beg.X + 1);
       total += part + 2;
     }
     total -= 2;
     return static_cast<int>(std::max<long long>(total, 0));
   }
-  const int inclusive = SelBlockFormat == bfInclusive ? 1 : 0;
-  if (SelBegY == SelEndY) return std::max(std::min(LineLength(SelBegY), SelEndX + inclusive) - SelBegX, 0);
-  total = std::max(LineLength(SelBegY) - SelBegX, 0);
-  for (int row = SelBegY + 1; row < SelEndY; ++row) total += LineLength(row) + 2;
-  total += std::min(LineLength(SelEndY), SelEndX + inclusive) + 2;
+  const int inclusive = Sel.BlockFormat == bfInclusive ? 1 : 0;
+  if (Sel.Beg.Y == Sel.End.Y) return std::max(std::min(LineLength(Sel.Beg.Y), Sel.End.X + inclusive) - Sel.Beg.X, 0);
+  total = std::max(LineLength(Sel.Beg.Y) - Sel.Beg.X, 0);
+  for (int row = Sel.Beg.Y + 1; row < Sel.End.Y; ++row) total += LineLength(row) + 2;
+  total += std::min(LineLength(Sel.End.Y), Sel.End.X + inclusive) + 2;
   return static_cast<int>(std::min<long long>(total, INT_MAX));
 }
 
@@ -236,14 +233,10 @@ void TCustomEditorBase::SetSelLength(int length) {
   const long long endOffset = std::min<long long>(static_cast<long long>(start) + std::max(length, 0),
                                                   TextOffsetLength(*this));
   const platform::TPoint end = OffsetToPos(static_cast<int>(endOffset));
-  Selected = length > 0 && begin.Y >= 0 && end.Y >= 0;
-  if (begin.Y >= 0) {
-    SelBegX = begin.X;
-    SelBegY = begin.Y;
-  }
+  Sel.Selected = length > 0 && begin.Y >= 0 && end.Y >= 0;
+  if (begin.Y >= 0) Sel.Beg = {begin.X, begin.Y};
   if (end.Y >= 0) {
-    SelEndX = end.X;
-    SelEndY = end.Y;
+    Sel.End = {end.X, end.Y};
     MoveCaretTo(end.X, end.Y);
   }
   view_.InvalidateControl();
@@ -285,7 +278,7 @@ void TCustomEditorBase::SetBookmark(int index) {
   view_.PaintGutter();
 }
 
-bool TCustomEditorBase::ScrollToBookmark(int index, int& x, int& y) {
+bool TCustomEditorBase::ScrollToBookmark(int index, TPosition& pos) {
   const TBookmark mark = Bookmarks.at(static_cast<std::size_t>(index));
   if (!mark.Valid) return false;
   // A mark out of view comes to the middle of it.
@@ -293,16 +286,14 @@ bool TCustomEditorBase::ScrollToBookmark(int index, int& x, int& y) {
   const int top = (mark.Y < v.TopRow || mark.Y > v.LastVisibleRow) ? mark.Y - v.VisibleRowCount / 2 : v.TopRow;
   const int left = (mark.X < v.LeftCol || mark.X > v.LastVisibleCol) ? mark.X - v.VisibleColCount / 2 : v.LeftCol;
   view_.SetLeftTop(left, top);
-  x = mark.X;
-  y = mark.Y;
+  pos = {mark.X, mark.Y};
   return true;
 }
 
 void TCustomEditorBase::GotoBookmark(int index) {
-  int x = CaretX;
-  int y = CaretY;
-  if (!ScrollToBookmark(index, x, y)) return;
-  SetCaret(x, y);
+  TPosition pos{CaretX, CaretY};
+  if (!ScrollToBookmark(index, pos)) return;
+  SetCaret(pos.X, pos.Y);
   view_.PaintGutter();
 }
 

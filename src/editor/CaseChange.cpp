@@ -64,9 +64,9 @@ void TCustomEditor::ChangeCase(TCommand code) {
   // empty and the replacement would delete the rows it still covers. It is cut to the end
   // of the text first, as the deletion does.
   const int count = LineCount();
-  if (Selected && SelBegY < count && SelEndY >= count) {
-    SelEndY = count - 1;
-    if (SelBlockFormat != bfColumn) SelEndX = LineLength(SelEndY);
+  if (Sel.Selected && Sel.Beg.Y < count && Sel.End.Y >= count) {
+    Sel.End.Y = count - 1;
+    if (Sel.BlockFormat != bfColumn) Sel.End.X = LineLength(Sel.End.Y);
   }
   std::string text = SelectionText();
   for (char& c : text) c = static_cast<char>(Converted(code, static_cast<unsigned char>(c)));

@@ -84,42 +84,42 @@ void TCustomEditor::InsertColumnAt(int x, int y, std::string_view text) {
 void TCustomEditor::ReplaceSelection(std::string_view text) {
   TUpdateBracket update(*this);
   TUndoGroupGuard group(*this);
-  if (Selected) {
+  if (Sel.Selected) {
     RemoveSelection();
   } else {
-    SelBegX = CaretX;
-    SelBegY = CaretY;
+    Sel.Beg.X = CaretX;
+    Sel.Beg.Y = CaretY;
   }
-  if (SelBlockFormat == bfColumn) {
-    InsertColumnAt(SelBegX, SelBegY, text);
+  if (Sel.BlockFormat == bfColumn) {
+    InsertColumnAt(Sel.Beg.X, Sel.Beg.Y, text);
   } else {
     InsertAtCaret(text);
   }
-  Selected = !text.empty();
-  Selecting = false;
+  Sel.Selected = !text.empty();
+  Sel.Selecting = false;
   // The new selection covers exactly the inserted text in the selection's own format:
   // an inclusive end is the last character, an exclusive one the column after it, a
   // column block spans its widest piece, and whole lines keep their full-width ends.
-  if (SelBlockFormat == bfColumn) {
+  if (Sel.BlockFormat == bfColumn) {
     const platform::TPoint extent = ColumnExtent(text);
-    SelEndX = SelBegX + std::max(extent.X - 1, 0);
-    SelEndY = SelBegY + std::max(extent.Y - 1, 0);
+    Sel.End.X = Sel.Beg.X + std::max(extent.X - 1, 0);
+    Sel.End.Y = Sel.Beg.Y + std::max(extent.Y - 1, 0);
   } else {
-    const platform::TPoint end = lines_->BlockEnd(SelBegX, SelBegY, text);
-    const int endX = std::clamp(end.X + (Selected && SelBlockFormat != bfInclusive ? 1 : 0), 0, MaxColumn);
-    SelEndY = end.Y;
-    if (SelBlockFormat == bfLine) {
-      LineModeEndX = endX;
-      SelEndX = MaxColumn;
+    const platform::TPoint end = lines_->BlockEnd(Sel.Beg.X, Sel.Beg.Y, text);
+    const int endX = std::clamp(end.X + (Sel.Selected && Sel.BlockFormat != bfInclusive ? 1 : 0), 0, MaxColumn);
+    Sel.End.Y = end.Y;
+    if (Sel.BlockFormat == bfLine) {
+      Sel.LineModeEndX = endX;
+      Sel.End.X = MaxColumn;
     } else {
-      SelEndX = endX;
+      Sel.End.X = endX;
     }
   }
-  View().RepaintRows(SelBegY, SelEndY);
+  View().RepaintRows(Sel.Beg.Y, Sel.End.Y);
 }
 
 void TCustomEditor::Copy() {
-  host_.SetClipboard(SelectionText(), static_cast<int>(SelBlockFormat));
+  host_.SetClipboard(SelectionText(), static_cast<int>(Sel.BlockFormat));
 }
 
 void TCustomEditor::Cut() {
@@ -141,14 +141,14 @@ void TCustomEditor::Paste() {
   int caretY = y;
   {
     TUndoGroupGuard group(*this);
-    if (Selected) {
-      x = SelBegX;
-      y = SelBegY;
+    if (Sel.Selected) {
+      x = Sel.Beg.X;
+      y = Sel.Beg.Y;
       RemoveSelection();
     }
     if (lines_->Count() > 0) lines_->PadToCaret();
     const TSelBlockFormat format = ClipboardBlockFormat(host_);
-    SelBlockFormat = format;
+    Sel.BlockFormat = format;
     if (format == bfColumn) {
       // The caret stays at the block's top left corner, where the paste began.
       InsertColumnAt(x, y, text);

@@ -43,8 +43,8 @@ void TCustomEditor::TextChanged() {
 
 void TCustomEditor::WholeTextReplaced() {
   View().DropFontCache();
-  Selected = false;
-  Selecting = false;
+  Sel.Selected = false;
+  Sel.Selecting = false;
   UpdateBracketHighlighting();
   TextEdited(0, 0, taWholeText, "");
   View().UpdateLayout();

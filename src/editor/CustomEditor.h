@@ -32,9 +32,9 @@ class TCustomEditor : public TCustomEditorBase, private TLineModelListener {
   bool LineText(int row, std::string& text) const override;
 
   void TypeChar(unsigned char ch) override;
-  bool EditCommand(TCommand code, int& x, int& y, bool& useSetCaret) override;
+  bool EditCommand(TCommand code, TPosition& caret, bool& useSetCaret) override;
 
-  // Deletes the selection (every block format); nothing when not Selected.
+  // Deletes the selection (every block format); nothing when nothing is selected.
   void RemoveSelection();
   std::string SelectionText() const;
 

@@ -91,20 +91,15 @@ class TCustomEditorBase {
   // Inserts one typed character (codes 0..255); not called when ReadOnly.
   virtual void TypeChar(unsigned char ch) = 0;
   // The editing handler for the codes the dispatcher does not run itself; may change
-  // x, y and useSetCaret; answers whether it finished the command.
-  virtual bool EditCommand(TCommand code, int& x, int& y, bool& useSetCaret) = 0;
-  // Deletes the selection (every block format); nothing when not Selected.
+  // the caret target and useSetCaret; answers whether it finished the command.
+  virtual bool EditCommand(TCommand code, TPosition& caret, bool& useSetCaret) = 0;
+  // Deletes the selection (every block format); nothing when nothing is selected.
   virtual void RemoveSelection() = 0;
 
   // ---- Caret and selection state ----
   int CaretX = 0;
   int CaretY = 0;
-  int SelBegX = 0, SelBegY = 0;
-  int SelEndX = 0, SelEndY = 0;
-  int SelAnchorX = 0, SelAnchorY = 0;
-  bool Selected = false;
-  bool Selecting = false;
-  TSelBlockFormat SelBlockFormat = bfNonInclusive;
+  TSelection Sel;
   int GroupDepth = 0;
   // Set by every plain caret move; read only when KeepSelection is on.
   bool SelectionDropped = false;
@@ -134,11 +129,9 @@ class TCustomEditorBase {
   bool DoubleClickLine = false;
   void SetInsertMode(bool insert);
   void SetReadOnly(bool readOnly);
+  TSelBlockFormat SelBlockFormat() const { return Sel.BlockFormat; }
   // Runs the block-format command, so a format change always repaints and notifies.
   void SetSelBlockFormat(TSelBlockFormat format);
-
-  // Saved SelBegX/SelEndX while the line format replaces them with 0 and MaxColumn.
-  int LineModeBegX = 0, LineModeEndX = 0;
 
   // ---- Caret and selection operations ----
   void SetCaret(int x, int y);
@@ -165,7 +158,7 @@ class TCustomEditorBase {
   void SetBookmark(int index);
   void GotoBookmark(int index);
   // Scrolls a set bookmark into view and answers its position; false when it is not set.
-  bool ScrollToBookmark(int index, int& x, int& y);
+  bool ScrollToBookmark(int index, TPosition& pos);
 
   // ---- Word moves (shared with the editing handler) ----
   // The column a word-left scan from column x of row y reaches: the start of the word
@@ -173,10 +166,10 @@ class TCustomEditorBase {
   int WordLeftColumn(int x, int y) const;
   // The position a word-right move from (x, y) reaches, the next row's start at a line end.
   platform::TPoint WordRightPosition(int x, int y) const;
-  // Runs ecWordLeft, ecWordRight, ecSelWordLeft or ecSelWordRight from (x, y) the way the
+  // Runs ecWordLeft, ecWordRight, ecSelWordLeft or ecSelWordRight from pos the way the
   // dispatcher's caret commands do; answers false for any other code. The editing handler
   // calls it for these four codes.
-  bool WordMoveCommand(TCommand code, int& x, int& y, bool& useSetCaret);
+  bool WordMoveCommand(TCommand code, TPosition& pos, bool& useSetCaret);
   // The word at column x of row y by the double-click rule: 1-based start and end
   // (exclusive) positions in the row; false when the row is not a line.
   bool WordBoundsAt(int x, int y, int& start, int& end) const;

@@ -69,7 +69,7 @@ void TypePrintable(TCustomEditor& editor, unsigned char ch) {
     if (editor.BeepOnError) editor.Host().Beep();
     return;
   }
-  if (editor.Selected) editor.RemoveSelection();
+  if (editor.Sel.Selected) editor.RemoveSelection();
   TEditorStrings& lines = editor.Lines();
   // Blanks and rows up to the caret first, so that a character typed beyond the end of
   // the line (or of the text) lands where the caret shows it.
@@ -107,12 +107,12 @@ void TypePrintable(TCustomEditor& editor, unsigned char ch) {
 void TypeLineBreak(TCustomEditor& editor) {
   int indent = 0;
   int newRow = 0;
-  const bool hadSelection = editor.Selected;
+  const bool hadSelection = editor.Sel.Selected;
   {
     // Enter over a selection is one undo step: the deletion and the break together.
-    TUndoGroupGuard group(editor, editor.Selected ? TUndoGroupGuard::gaOpen : TUndoGroupGuard::gaSkip);
+    TUndoGroupGuard group(editor, editor.Sel.Selected ? TUndoGroupGuard::gaOpen : TUndoGroupGuard::gaSkip);
     TUpdateLockGuard lock(editor);
-    if (editor.Selected) editor.RemoveSelection();
+    if (editor.Sel.Selected) editor.RemoveSelection();
     const int x = editor.CaretX;
     const int y = editor.CaretY;
     TEditorStrings& lines = editor.Lines();
@@ -146,8 +146,8 @@ void TypeOverwriteLineBreak(TCustomEditor& editor) {
   int x = 0;
   int y = 0;
   {
-    TUndoGroupGuard group(editor, editor.Selected ? TUndoGroupGuard::gaOpen : TUndoGroupGuard::gaSkip);
-    if (editor.Selected) editor.RemoveSelection();
+    TUndoGroupGuard group(editor, editor.Sel.Selected ? TUndoGroupGuard::gaOpen : TUndoGroupGuard::gaSkip);
+    if (editor.Sel.Selected) editor.RemoveSelection();
     x = editor.CaretX;
     y = editor.CaretY + 1;
     TEditorStrings& lines = editor.Lines();
@@ -207,8 +207,8 @@ int TCustomEditor::AutoIndentColumn(int y) const {
   return editing::LeadingBlanks(text);
 }
 
-bool TCustomEditor::EditCommand(TCommand code, int& x, int& y, bool& useSetCaret) {
-  const editing::TCaretTarget caret{x, y, useSetCaret};
+bool TCustomEditor::EditCommand(TCommand code, TPosition& pos, bool& useSetCaret) {
+  const editing::TCaretTarget caret{pos, useSetCaret};
   switch (code) {
     case ecBackspace:
       editing::Backspace(*this, caret);
@@ -235,7 +235,7 @@ bool TCustomEditor::EditCommand(TCommand code, int& x, int& y, bool& useSetCaret
     case ecWordRight:
     case ecSelWordLeft:
     case ecSelWordRight:
-      WordMoveCommand(code, x, y, useSetCaret);
+      WordMoveCommand(code, pos, useSetCaret);
       return false;
     default:
       return false;

@@ -88,9 +88,9 @@ namespace editing {
 void Tab(TCustomEditor& editor, TCommand code, TCaretTarget caret) {
   const bool next = code == ecTab;
   const int target = editor.SmartTabColumn(editor.CaretX, editor.CaretY, next);
-  caret.X = target;
+  caret.Pos.X = target;
   if (editor.ReadOnly) return;
-  if (next && editor.Selected && editor.InsertMode) editor.RemoveSelection();
+  if (next && editor.Sel.Selected && editor.InsertMode) editor.RemoveSelection();
   editor.Lines().PadToCaret();
   // Deleting a selection may have taken the caret to the right of the stop it started
   // from; then there is nothing to fill.
@@ -103,14 +103,13 @@ void Tab(TCustomEditor& editor, TCommand code, TCaretTarget caret) {
     editor.View().RepaintRow(editor.CaretY);
     editor.TextChanged();
   }
-  caret.Y = editor.CaretY;
+  caret.Pos.Y = editor.CaretY;
 }
 
 namespace {
 
 void PlaceAtCaret(const TCustomEditor& editor, TCaretTarget caret) {
-  caret.X = editor.CaretX;
-  caret.Y = editor.CaretY;
+  caret.Pos = {editor.CaretX, editor.CaretY};
   caret.UseSetCaret = false;
 }
 
@@ -120,12 +119,12 @@ void PlaceAtCaret(const TCustomEditor& editor, TCaretTarget caret) {
 void JoinWithRowAbove(TCustomEditor& editor, TCaretTarget caret) {
   if (editor.CaretY <= 0) return;
   bool joined = false;
-  const bool hadSelection = editor.Selected;
+  const bool hadSelection = editor.Sel.Selected;
   int x = 0;
   int y = 0;
   {
     TUpdateLockGuard lock(editor);
-    if (editor.Selected) {
+    if (editor.Sel.Selected) {
       editor.RemoveSelection();
       PlaceAtCaret(editor, caret);
     }
@@ -152,8 +151,7 @@ void JoinWithRowAbove(TCustomEditor& editor, TCaretTarget caret) {
     editor.View().ShowRowsShifted(y, -1);
   }
   editor.TextChanged();
-  caret.X = x;
-  caret.Y = y;
+  caret.Pos = {x, y};
 }
 
 void DeleteLeftOfCaret(TCustomEditor& editor, TCaretTarget caret) {
@@ -173,7 +171,7 @@ void DeleteLeftOfCaret(TCustomEditor& editor, TCaretTarget caret) {
   editor.TextEdited(x, y, taDelete, deleted);
   editor.View().RepaintRow(y);
   editor.TextChanged();
-  caret.X = target;
+  caret.Pos.X = target;
 }
 
 }  // namespace
@@ -182,7 +180,7 @@ void Backspace(TCustomEditor& editor, TCaretTarget caret) {
   if (editor.ReadOnly) return;
   if (editor.CaretX <= 0) {
     JoinWithRowAbove(editor, caret);
-  } else if (editor.Selected) {
+  } else if (editor.Sel.Selected) {
     editor.RemoveSelection();
     PlaceAtCaret(editor, caret);
   } else {
@@ -196,10 +194,10 @@ namespace {
 // user's block format, and restores the format afterwards.
 class TStreamFormatGuard {
  public:
-  explicit TStreamFormatGuard(TCustomEditor& editor) : editor_(editor), saved_(editor.SelBlockFormat) {
-    editor_.SelBlockFormat = bfNonInclusive;
+  explicit TStreamFormatGuard(TCustomEditor& editor) : editor_(editor), saved_(editor.Sel.BlockFormat) {
+    editor_.Sel.BlockFormat = bfNonInclusive;
   }
-  ~TStreamFormatGuard() { editor_.SelBlockFormat = saved_; }
+  ~TStreamFormatGuard() { editor_.Sel.BlockFormat = saved_; }
   TStreamFormatGuard(const TStreamFormatGuard&) = delete;
   TStreamFormatGuard& operator=(const TStreamFormatGuard&) = delete;
 
@@ -213,7 +211,7 @@ class TStreamFormatGuard {
 void BackspaceWord(TCustomEditor& editor, TCaretTarget caret) {
   // Beyond the end of the line there is no word to delete: only the word-left move.
   if (editor.CaretX > editor.LineLength(editor.CaretY)) {
-    editor.WordMoveCommand(ecWordLeft, caret.X, caret.Y, caret.UseSetCaret);
+    editor.WordMoveCommand(ecWordLeft, caret.Pos, caret.UseSetCaret);
     return;
   }
   const int target = editor.WordLeftColumn(editor.CaretX, editor.CaretY);
@@ -229,8 +227,8 @@ void BackspaceWord(TCustomEditor& editor, TCaretTarget caret) {
     }
     editor.Lines().PadToCaret();
   }
-  caret.X = target;
-  caret.Y = editor.CaretY;
+  caret.Pos.X = target;
+  caret.Pos.Y = editor.CaretY;
 }
 
 void DeleteCharacter(TCustomEditor& editor, TCaretTarget caret) {
@@ -240,7 +238,7 @@ void DeleteCharacter(TCustomEditor& editor, TCaretTarget caret) {
     TUpdateLockGuard lock(editor);
     if (lines.Count() == 0) lines.Add("");
   }
-  if (editor.Selected) {
+  if (editor.Sel.Selected) {
     editor.RemoveSelection();
     PlaceAtCaret(editor, caret);
     return;
@@ -282,9 +280,9 @@ bool DeleteLine(TCustomEditor& editor) {
   }
   // A selection that now reaches below the text is dropped (no record): it would name
   // rows that are gone.
-  if (editor.Selected && editor.SelEndY >= lines.Count()) {
-    editor.Selected = false;
-    editor.Selecting = false;
+  if (editor.Sel.Selected && editor.Sel.End.Y >= lines.Count()) {
+    editor.Sel.Selected = false;
+    editor.Sel.Selecting = false;
   }
   // One row fewer: the scroll range follows.
   editor.View().UpdateLayout();

@@ -16,8 +16,7 @@ inline constexpr std::string_view LineBreak = "\r\n";
 // with a caret record (SetCaret) or without one (MoveCaretTo). An operation that records
 // a text change clears UseSetCaret, so no separate caret record follows it.
 struct TCaretTarget {
-  int& X;
-  int& Y;
+  TPosition& Pos;
   bool& UseSetCaret;
 };
 

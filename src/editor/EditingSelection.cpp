@@ -25,69 +25,69 @@ std::string_view Head(std::string_view s, int count) {
 }  // namespace
 
 std::string TCustomEditor::SelectionText() const {
-  if (!Selected) return {};
+  if (!Sel.Selected) return {};
   const int count = LineCount();
-  if (SelBegY < 0 || SelBegY >= count || SelEndY < 0 || SelEndY >= count) {
+  if (Sel.Beg.Y < 0 || Sel.Beg.Y >= count || Sel.End.Y < 0 || Sel.End.Y >= count) {
     if (BeepOnError) host_.Beep();
     return {};
   }
   const TEditorStrings& lines = *lines_;
   std::string text;
-  if (SelBlockFormat == bfColumn) {
-    for (int row = SelBegY; row <= SelEndY; ++row) {
-      if (row > SelBegY) text += editing::LineBreak;
-      text += Slice(lines.Get(row), SelBegX, static_cast<std::size_t>(std::max(SelEndX - SelBegX + 1, 0)));
+  if (Sel.BlockFormat == bfColumn) {
+    for (int row = Sel.Beg.Y; row <= Sel.End.Y; ++row) {
+      if (row > Sel.Beg.Y) text += editing::LineBreak;
+      text += Slice(lines.Get(row), Sel.Beg.X, static_cast<std::size_t>(std::max(Sel.End.X - Sel.Beg.X + 1, 0)));
     }
     return text;
   }
-  const int endColumn = SelEndX + (SelBlockFormat == bfInclusive ? 1 : 0);
-  if (SelBegY == SelEndY) {
-    const std::string_view row = lines.Get(SelBegY);
-    return std::string(Slice(Head(row, endColumn), SelBegX));
+  const int endColumn = Sel.End.X + (Sel.BlockFormat == bfInclusive ? 1 : 0);
+  if (Sel.Beg.Y == Sel.End.Y) {
+    const std::string_view row = lines.Get(Sel.Beg.Y);
+    return std::string(Slice(Head(row, endColumn), Sel.Beg.X));
   }
-  text += Slice(lines.Get(SelBegY), SelBegX);
+  text += Slice(lines.Get(Sel.Beg.Y), Sel.Beg.X);
   text += editing::LineBreak;
-  for (int row = SelBegY + 1; row < SelEndY; ++row) {
+  for (int row = Sel.Beg.Y + 1; row < Sel.End.Y; ++row) {
     text += lines.Get(row);
     text += editing::LineBreak;
   }
-  text += Head(lines.Get(SelEndY), endColumn);
+  text += Head(lines.Get(Sel.End.Y), endColumn);
   return text;
 }
 
 void TCustomEditor::RemoveSelection() {
-  if (!Selected) return;
+  if (!Sel.Selected) return;
   TUpdateBracket update(*this);
   TCaretHider hiddenCaret(View());
   // A selection kept across a shorter new text may end below it. Deleting it would remove
   // everything down to the end of the text, so its end is taken to the end of the text
   // first: the recorded text is then the text deleted, and undo brings all of it back.
   const int count = LineCount();
-  if (SelBegY < count && SelEndY >= count) {
-    SelEndY = count - 1;
-    if (SelBlockFormat != bfColumn) SelEndX = LineLength(SelEndY);
+  if (Sel.Beg.Y < count && Sel.End.Y >= count) {
+    Sel.End.Y = count - 1;
+    if (Sel.BlockFormat != bfColumn) Sel.End.X = LineLength(Sel.End.Y);
   }
   // A selection wholly below the text (its lines were deleted under it) holds nothing to
   // delete: it is dropped without a record, since undoing one would read rows that are gone.
-  if (SelBegY >= count) {
-    Selected = false;
-    Selecting = false;
+  if (Sel.Beg.Y >= count) {
+    Sel.Selected = false;
+    Sel.Selecting = false;
     View().InvalidateControl();
     return;
   }
   const std::string text = SelectionText();
   UndoBuffer().Add(std::make_unique<TDeleteSelectedUndo>(*this, CaretX, CaretY, text));
-  Selected = false;
-  Selecting = false;
-  if (SelBlockFormat == bfColumn) {
-    lines_->DeleteColumnBlock(SelBegX, SelBegY, SelEndX, SelEndY);
-    TextEdited(SelBegX, SelBegY, taColumnDelete, text);
-    MoveCaretTo(SelBegX, CaretY);
+  Sel.Selected = false;
+  Sel.Selecting = false;
+  if (Sel.BlockFormat == bfColumn) {
+    lines_->DeleteColumnBlock(Sel.Beg.X, Sel.Beg.Y, Sel.End.X, Sel.End.Y);
+    TextEdited(Sel.Beg.X, Sel.Beg.Y, taColumnDelete, text);
+    MoveCaretTo(Sel.Beg.X, CaretY);
   } else {
-    const int endX = SelBlockFormat == bfInclusive ? SelEndX : SelEndX - 1;
-    lines_->DeleteBlock(SelBegX, SelBegY, endX, SelEndY);
-    TextEdited(SelBegX, SelBegY, taDelete, text);
-    MoveCaretTo(SelBegX, SelBegY);
+    const int endX = Sel.BlockFormat == bfInclusive ? Sel.End.X : Sel.End.X - 1;
+    lines_->DeleteBlock(Sel.Beg.X, Sel.Beg.Y, endX, Sel.End.Y);
+    TextEdited(Sel.Beg.X, Sel.Beg.Y, taDelete, text);
+    MoveCaretTo(Sel.Beg.X, Sel.Beg.Y);
   }
   TextChanged();
 }

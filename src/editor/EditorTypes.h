@@ -1,6 +1,7 @@
 // Small types shared across the editor family: positions, block formats, limits.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 
 namespace editor {
@@ -10,6 +11,33 @@ namespace editor {
 inline constexpr int MaxColumn = 1024;
 
 enum TSelBlockFormat : std::uint8_t { bfInclusive = 0, bfLine = 1, bfColumn = 2, bfNonInclusive = 3 };
+
+// A position in the text: column X, row Y. Positions order as the text reads, by row and
+// then by column.
+struct TPosition {
+  int X = 0;
+  int Y = 0;
+  friend bool operator==(const TPosition&, const TPosition&) = default;
+  friend std::strong_ordering operator<=>(const TPosition& a, const TPosition& b) {
+    if (const auto byRow = a.Y <=> b.Y; byRow != 0) return byRow;
+    return a.X <=> b.X;
+  }
+};
+
+// The selection: its ends, the anchor a drag or Shift move extends from, whether it is
+// shown and whether it is being extended, and its block format. The line format replaces
+// the end columns with 0 and MaxColumn; LineModeBegX and LineModeEndX keep the columns
+// they had, to come back when the format changes again.
+struct TSelection {
+  TPosition Beg;
+  TPosition End;
+  TPosition Anchor;
+  bool Selected = false;
+  bool Selecting = false;
+  TSelBlockFormat BlockFormat = bfNonInclusive;
+  int LineModeBegX = 0, LineModeEndX = 0;
+  friend bool operator==(const TSelection&, const TSelection&) = default;
+};
 
 // Actions of TextEdited.
 enum TTextEditAction : int {

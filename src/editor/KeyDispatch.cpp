@@ -13,7 +13,7 @@ void TKeyDispatcher::KeyDown(std::uint16_t& key, std::uint8_t shift) {
     IgnoreKeyPress = true;
     return;
   }
-  if ((shift & platform::ssShift) == 0) editor_.Selecting = false;
+  if ((shift & platform::ssShift) == 0) editor_.Sel.Selecting = false;
   TCommand code = 0;
   if (WaitSecondKey) {
     // Any key ends the wait, a bare modifier key too.
@@ -87,18 +87,18 @@ void TKeyDispatcher::PlayMacro() {
 void TKeyDispatcher::DeleteWordRight() {
   Command(ecBeginGroup);
   Command(ecOpenUpdate);
-  const TSelBlockFormat format = editor_.SelBlockFormat;
+  const TSelBlockFormat format = editor_.Sel.BlockFormat;
   try {
-    editor_.SelBlockFormat = bfNonInclusive;
+    editor_.Sel.BlockFormat = bfNonInclusive;
     Command(ecSelWordRight);
     Command(ecDeleteSelection);
   } catch (...) {
-    editor_.SelBlockFormat = format;
+    editor_.Sel.BlockFormat = format;
     Command(ecCloseUpdate);
     Command(ecEndGroup);
     throw;
   }
-  editor_.SelBlockFormat = format;
+  editor_.Sel.BlockFormat = format;
   Command(ecCloseUpdate);
   Command(ecEndGroup);
 }
@@ -106,33 +106,32 @@ void TKeyDispatcher::DeleteWordRight() {
 void TKeyDispatcher::Command(TCommand code) {
   if (MacroRecording) RecordMacroCode(code);
   TCaretHider hider(editor_.View());
-  int x = editor_.CaretX;
-  int y = editor_.CaretY;
+  TPosition pos{editor_.CaretX, editor_.CaretY};
   bool useSetCaret = true;
   if (code <= 255) {
     if (!editor_.ReadOnly) editor_.TypeChar(static_cast<unsigned char>(code));
     return;
   }
-  switch (ViewCommand(code, x, y, useSetCaret)) {
+  switch (ViewCommand(code, pos, useSetCaret)) {
     case TCommandResult::Stop: return;
     case TCommandResult::Place: break;
     case TCommandResult::NotMine:
-      if (!RunOtherCommand(code, x, y, useSetCaret)) return;
+      if (!RunOtherCommand(code, pos, useSetCaret)) return;
       break;
   }
   if (useSetCaret) {
-    editor_.SetCaret(x, y);
+    editor_.SetCaret(pos.X, pos.Y);
   } else {
-    editor_.MoveCaretTo(x, y);
+    editor_.MoveCaretTo(pos.X, pos.Y);
   }
 }
 
 void TKeyDispatcher::RunBlockIndent(bool unindent) {
-  if (editor_.SelBlockFormat == bfColumn) {
+  if (editor_.Sel.BlockFormat == bfColumn) {
     if (unindent) {
-      editor_.UnindentRows(editor_.SelBegX, editor_.SelBegY, editor_.SelEndY);
+      editor_.UnindentRows(editor_.Sel.Beg.X, editor_.Sel.Beg.Y, editor_.Sel.End.Y);
     } else {
-      editor_.IndentRows(editor_.SelBegX, editor_.SelBegY, editor_.SelEndY);
+      editor_.IndentRows(editor_.Sel.Beg.X, editor_.Sel.Beg.Y, editor_.Sel.End.Y);
     }
   } else if (unindent) {
     editor_.UnindentSelection();
@@ -142,20 +141,19 @@ void TKeyDispatcher::RunBlockIndent(bool unindent) {
 }
 
 // The editing, clipboard, undo, group, update and macro commands; answers whether the
-// caret is still to be placed at (x, y).
-bool TKeyDispatcher::RunOtherCommand(TCommand code, int& x, int& y, bool& useSetCaret) {
+// caret is still to be placed at pos.
+bool TKeyDispatcher::RunOtherCommand(TCommand code, TPosition& pos, bool& useSetCaret) {
   switch (code) {
     case ecNewLine:
       if (!editor_.ReadOnly) editor_.TypeChar('\r');
       return false;
     case ecIndentBlock:
     case ecUnindentBlock:
-      if (!editor_.ReadOnly && editor_.Selected) RunBlockIndent(code == ecUnindentBlock);
+      if (!editor_.ReadOnly && editor_.Sel.Selected) RunBlockIndent(code == ecUnindentBlock);
       return false;
     case ecDeleteSelection:
-      if (!editor_.ReadOnly && editor_.Selected) editor_.RemoveSelection();
-      x = editor_.CaretX;
-      y = editor_.CaretY;
+      if (!editor_.ReadOnly && editor_.Sel.Selected) editor_.RemoveSelection();
+      pos = {editor_.CaretX, editor_.CaretY};
       useSetCaret = false;
       return true;
     case ecCopy:
@@ -170,8 +168,7 @@ bool TKeyDispatcher::RunOtherCommand(TCommand code, int& x, int& y, bool& useSet
           editor_.Paste();
         }
       }
-      x = editor_.CaretX;
-      y = editor_.CaretY;
+      pos = {editor_.CaretX, editor_.CaretY};
       useSetCaret = false;
       return true;
     case ecDeleteWord:
@@ -222,7 +219,7 @@ bool TKeyDispatcher::RunOtherCommand(TCommand code, int& x, int& y, bool& useSet
       PlayMacro();
       return false;
     default:
-      return !editor_.EditCommand(code, x, y, useSetCaret);
+      return !editor_.EditCommand(code, pos, useSetCaret);
   }
 }
 

@@ -36,15 +36,15 @@ class TKeyDispatcher {
   enum class TCommandResult { Place, Stop, NotMine };
 
   // Command helpers.
-  TCommandResult ViewCommand(TCommand code, int& x, int& y, bool& useSetCaret);
-  TCommandResult SelectionCommand(TCommand code, int& x, int& y, bool& useSetCaret);
-  bool RunOtherCommand(TCommand code, int& x, int& y, bool& useSetCaret);
+  TCommandResult ViewCommand(TCommand code, TPosition& pos, bool& useSetCaret);
+  TCommandResult SelectionCommand(TCommand code, TPosition& pos, bool& useSetCaret);
+  bool RunOtherCommand(TCommand code, TPosition& pos, bool& useSetCaret);
   void RunBlockIndent(bool unindent);
-  bool PlainMoveTarget(TCommand code, int& x, int& y);
+  bool PlainMoveTarget(TCommand code, TPosition& pos);
   bool CanMoveDown(int y) const;
   void PageScroll(int direction, int& y);
   void ScrollLineCommand(TCommand code, int& y);
-  void ReadOnlyNewLine(int& x, int& y) const;
+  void ReadOnlyNewLine(TPosition& pos) const;
   void ChangeBlockFormat(TSelBlockFormat format);
   void SelectWordAtCaret(int& x);
   void DeleteWordRight();

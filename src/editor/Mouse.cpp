@@ -18,23 +18,23 @@ void TMouseHandler::MouseDown(TMouseButton pressed, std::uint8_t shift, int x, i
   const bool columnDrag = pressed == mbMiddle && (shift & platform::ssShift) == 0;
   const TMouseButton button = columnDrag ? mbLeft : pressed;
   const std::uint8_t held = columnDrag ? shift | platform::ssAlt : shift;
-  editor_.Selecting = false;
+  editor_.Sel.Selecting = false;
   editor_.CloseCompletion(false);
   const platform::TPoint cell = editor_.View().PositionFromPoint(x, y);
   {
     TCaretHider hider(editor_.View());
     const bool withShift = (held & platform::ssShift) != 0;
     if (button == mbLeft && !withShift) {
-      editor_.SelBlockFormat = (held & platform::ssAlt) != 0 ? bfColumn : bfNonInclusive;
+      editor_.Sel.BlockFormat = (held & platform::ssAlt) != 0 ? bfColumn : bfNonInclusive;
       editor_.CancelSelection();
     }
     editor_.Host().SetFocus();
     if (button == mbLeft) {
       editor_.UndoBuffer().Add(std::make_unique<TBeginCompoundUndo>(editor_));
       if (withShift) {
-        if (editor_.Selected) {
-          const int anchorX = editor_.SelAnchorX;
-          const int anchorY = editor_.SelAnchorY;
+        if (editor_.Sel.Selected) {
+          const int anchorX = editor_.Sel.Anchor.X;
+          const int anchorY = editor_.Sel.Anchor.Y;
           editor_.CancelSelection();
           editor_.ExtendSelection(anchorX, anchorY);
         } else {

@@ -111,7 +111,7 @@ void TEditorView::PaintLine(int row, int colBeg, int colEnd) {
   }
   // The space after every selected row but the last shows the selection colour.
   const bool selectedRowEnd =
-      editor_.Selected && editor_.SelBlockFormat != bfColumn && editor_.SelBegY <= row && row < editor_.SelEndY;
+      editor_.Sel.Selected && editor_.Sel.BlockFormat != bfColumn && editor_.Sel.Beg.Y <= row && row < editor_.Sel.End.Y;
   const int restWidth = (LeftCol + VisibleColCount - painted + 2) * CellWidth;
   if (restWidth > 0) {
     canvas.FillRect(platform::Bounds(CellLeft(painted), top, restWidth, CellHeight),
@@ -160,7 +160,7 @@ void TEditorView::GetLineAttrs(const std::string& text, int row, int colBeg, int
   if (marked) ApplyLineMark(row, colBeg, colEnd);
   if (editor_.BracketHighlighting.Active) ApplyBracketColours(row);
   if (editor_.OnGetLineAttr) editor_.OnGetLineAttr(text, row, Attrs);
-  if (editor_.Selected) ApplySelectionColours(row, colBeg, colEnd, marked);
+  if (editor_.Sel.Selected) ApplySelectionColours(row, colBeg, colEnd, marked);
 }
 
 void TEditorView::ApplyLineMark(int row, int colBeg, int colEnd) {
@@ -191,16 +191,16 @@ void TEditorView::ApplyBracketColours(int row) {
 }
 
 void TEditorView::ApplySelectionColours(int row, int colBeg, int colEnd, bool marked) {
-  if (row < editor_.SelBegY || row > editor_.SelEndY) return;
+  if (row < editor_.Sel.Beg.Y || row > editor_.Sel.End.Y) return;
   int from = 0;
   int to = -1;
-  if (editor_.SelBlockFormat == bfColumn) {
-    from = editor_.SelBegX;
-    to = editor_.SelEndX;
+  if (editor_.Sel.BlockFormat == bfColumn) {
+    from = editor_.Sel.Beg.X;
+    to = editor_.Sel.End.X;
   } else {
-    const int e = editor_.SelBlockFormat == bfInclusive ? editor_.SelEndX : editor_.SelEndX - 1;
-    from = row == editor_.SelBegY ? editor_.SelBegX : colBeg;
-    to = row == editor_.SelEndY ? e : colEnd;
+    const int e = editor_.Sel.BlockFormat == bfInclusive ? editor_.Sel.End.X : editor_.Sel.End.X - 1;
+    from = row == editor_.Sel.Beg.Y ? editor_.Sel.Beg.X : colBeg;
+    to = row == editor_.Sel.End.Y ? e : colEnd;
   }
   from = std::max(from, colBeg);
   to = std::min(to, std::min(colEnd, MaxColumn - 1));

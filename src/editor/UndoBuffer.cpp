@@ -6,22 +6,6 @@
 
 namespace editor {
 
-TSavedSelection CurrentSelection(const TCustomEditorBase& editor) {
-  TSavedSelection s;
-  s.Selected = editor.Selected;
-  s.Selecting = editor.Selecting;
-  s.SelBlockFormat = editor.SelBlockFormat;
-  s.SelBegX = editor.SelBegX;
-  s.SelBegY = editor.SelBegY;
-  s.SelEndX = editor.SelEndX;
-  s.SelEndY = editor.SelEndY;
-  s.SelAnchorX = editor.SelAnchorX;
-  s.SelAnchorY = editor.SelAnchorY;
-  s.LineModeBegX = editor.LineModeBegX;
-  s.LineModeEndX = editor.LineModeEndX;
-  return s;
-}
-
 bool IsAbsorbed(TUndoKind kind) { return kind == TUndoKind::ReLine || kind == TUndoKind::DeleteTrail; }
 
 bool HasBackspaceMark(TUndoKind kind) { return kind == TUndoKind::Backspace; }
@@ -32,23 +16,13 @@ bool HasUnindentMark(TUndoKind kind) { return kind == TUndoKind::BackspaceUninde
 
 TUndo::TUndo(TCustomEditorBase& editor) : Editor(editor), ModifiedBefore(editor.Modified) {}
 
-void TUndo::StoreSelection() { Selection = std::make_unique<TSavedSelection>(CurrentSelection(Editor)); }
+void TUndo::StoreSelection() { Selection = std::make_unique<TSelection>(Editor.Sel); }
 
 void TUndo::ReloadSelection() {
   if (!Selection) return;
-  const TSavedSelection& s = *Selection;
-  Editor.Selected = s.Selected;
-  Editor.Selecting = s.Selecting;
-  Editor.SelBlockFormat = s.SelBlockFormat;
-  Editor.SelBegX = s.SelBegX;
-  Editor.SelBegY = s.SelBegY;
-  Editor.SelEndX = s.SelEndX;
-  Editor.SelEndY = s.SelEndY;
-  Editor.SelAnchorX = s.SelAnchorX;
-  Editor.SelAnchorY = s.SelAnchorY;
-  Editor.LineModeBegX = s.LineModeBegX;
-  Editor.LineModeEndX = s.LineModeEndX;
-  Editor.View().WidenRepaintRange(s.SelBegY, s.SelEndY);
+  const TSelection& s = *Selection;
+  Editor.Sel = s;
+  Editor.View().WidenRepaintRange(s.Beg.Y, s.End.Y);
 }
 
 TCustomEditor& TUndo::StringEditor() const { return dynamic_cast<TCustomEditor&>(Editor); }

@@ -14,20 +14,6 @@ class TCustomEditor;
 class TCustomEditorBase;
 class TUndoBuffer;
 
-// A copy of the editor's selection fields, kept by the record kinds that restore a
-// selection when undone.
-struct TSavedSelection {
-  bool Selected = false;
-  bool Selecting = false;
-  TSelBlockFormat SelBlockFormat = bfNonInclusive;
-  int SelBegX = 0, SelBegY = 0, SelEndX = 0, SelEndY = 0;
-  int SelAnchorX = 0, SelAnchorY = 0;
-  int LineModeBegX = 0, LineModeEndX = 0;
-  bool operator==(const TSavedSelection&) const = default;
-};
-
-TSavedSelection CurrentSelection(const TCustomEditorBase& editor);
-
 // Every record kind; kinds are compared exactly (a TUnselectUndo is not a TSelectUndo,
 // a TReLineUndo is not a TInsertUndo).
 enum class TUndoKind {
@@ -64,7 +50,7 @@ class TUndo {
 
   TCustomEditorBase& Editor;
   bool ModifiedBefore = false;
-  std::unique_ptr<TSavedSelection> Selection;  // only for the kinds that save one
+  std::unique_ptr<TSelection> Selection;  // only for the kinds that save one
 
  protected:
   // The string editor holding the text the record refers to.
@@ -265,7 +251,7 @@ class TUndoBuffer {
 
  private:
   bool Walk();
-  void FinishUndo(const TSavedSelection& selectionBefore, bool modifiedBefore, bool onlyCaret);
+  void FinishUndo(const TSelection& selectionBefore, bool modifiedBefore, bool onlyCaret);
 
   TCustomEditorBase& editor_;
   std::vector<std::unique_ptr<TUndo>> records_;

@@ -196,18 +196,18 @@ void TReplaceUndo::Undo() {
 void TDeleteSelectedUndo::Undo() {
   TCustomEditor& editor = StringEditor();
   TEditorStrings& lines = editor.Lines();
-  const TSavedSelection& saved = *Selection;
-  if (saved.SelBlockFormat != bfColumn) {
-    lines.InsertBlock(saved.SelBegX, saved.SelBegY, Text);
-    editor.TextEdited(saved.SelBegX, saved.SelBegY, taInsert, Text);
+  const TSelection& saved = *Selection;
+  if (saved.BlockFormat != bfColumn) {
+    lines.InsertBlock(saved.Beg.X, saved.Beg.Y, Text);
+    editor.TextEdited(saved.Beg.X, saved.Beg.Y, taInsert, Text);
   } else {
-    // Piece k goes back into row SelBegY + k at the block's column. A row that holds a
+    // Piece k goes back into row Beg.Y + k at the block's column. A row that holds a
     // piece but is now shorter lost the blanks before the block when the deletion trimmed
     // them: they come back with it. A row without a piece is left as it is.
     const std::vector<std::string_view> pieces = SplitAtBreaks(Text, TFinalBreak::fbEmptyPiece);
-    const auto blockColumn = static_cast<std::size_t>(std::max(saved.SelBegX, 0));
-    for (int row = saved.SelBegY; row <= saved.SelEndY; ++row) {
-      const std::size_t k = static_cast<std::size_t>(row - saved.SelBegY);
+    const auto blockColumn = static_cast<std::size_t>(std::max(saved.Beg.X, 0));
+    for (int row = saved.Beg.Y; row <= saved.End.Y; ++row) {
+      const std::size_t k = static_cast<std::size_t>(row - saved.Beg.Y);
       std::string line = lines.Get(row);
       if (k < pieces.size() && !pieces[k].empty()) {
         if (line.size() < blockColumn) line.resize(blockColumn, ' ');
@@ -215,7 +215,7 @@ void TDeleteSelectedUndo::Undo() {
       }
       lines.ReplaceLine(row, line);
     }
-    editor.TextEdited(saved.SelBegX, saved.SelBegY, taColumnInsert, Text);
+    editor.TextEdited(saved.Beg.X, saved.Beg.Y, taColumnInsert, Text);
   }
   ReloadSelection();
   editor.MoveCaretTo(CaretX, CaretY);

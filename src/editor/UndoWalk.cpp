@@ -29,7 +29,7 @@ class TLockedScope {
 
 void TUndoBuffer::Undo() {
   if (Locked) return;
-  const TSavedSelection selectionBefore = CurrentSelection(editor_);
+  const TSelection selectionBefore = editor_.Sel;
   const bool modifiedBefore = editor_.Modified;
   const TLockedScope locked(Locked);
   if (TopRecord() == nullptr) return;
@@ -72,10 +72,10 @@ bool TUndoBuffer::Walk() {
   return onlyCaret;
 }
 
-void TUndoBuffer::FinishUndo(const TSavedSelection& selectionBefore, bool modifiedBefore, bool onlyCaret) {
+void TUndoBuffer::FinishUndo(const TSelection& selectionBefore, bool modifiedBefore, bool onlyCaret) {
   // Back at the state before the first recorded change: the text counts as unchanged.
   if (!editor_.Modified) onlyCaret = true;
-  if (CurrentSelection(editor_) != selectionBefore) editor_.View().RepaintSelectionRows();
+  if (editor_.Sel != selectionBefore) editor_.View().RepaintSelectionRows();
   editor_.View().UpdateLayout();
   if (editor_.Host().IsVisible() && editor_.UpdateLock == 0) editor_.View().InvalidateControl();
   if (editor_.UpdateLock != 0) return;

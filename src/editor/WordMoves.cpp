@@ -55,7 +55,7 @@ platform::TPoint TCustomEditorBase::WordRightPosition(int x, int y) const {
   return {x, y};
 }
 
-bool TCustomEditorBase::WordMoveCommand(TCommand code, int& x, int& y, bool& useSetCaret) {
+bool TCustomEditorBase::WordMoveCommand(TCommand code, TPosition& pos, bool& useSetCaret) {
   if (code != ecWordLeft && code != ecWordRight && code != ecSelWordLeft && code != ecSelWordRight) return false;
   const bool selecting = code == ecSelWordLeft || code == ecSelWordRight;
   if (selecting) {
@@ -64,21 +64,20 @@ bool TCustomEditorBase::WordMoveCommand(TCommand code, int& x, int& y, bool& use
     DropSelectionOnMove();
   }
   if (code == ecWordLeft || code == ecSelWordLeft) {
-    if (y >= 0 && y < LineCount() && x > LineLength(y)) {
+    if (pos.Y >= 0 && pos.Y < LineCount() && pos.X > LineLength(pos.Y)) {
       // Beyond the line end the move only goes back to the end, and the selection
       // gesture starts there, for the plain command too.
-      x = LineLength(y);
-      ExtendSelection(x, y);
+      pos.X = LineLength(pos.Y);
+      ExtendSelection(pos.X, pos.Y);
     } else {
-      x = WordLeftColumn(x, y);
+      pos.X = WordLeftColumn(pos.X, pos.Y);
     }
   } else if (LineCount() > 0) {
-    const platform::TPoint p = WordRightPosition(x, y);
-    x = p.X;
-    y = p.Y;
+    const platform::TPoint p = WordRightPosition(pos.X, pos.Y);
+    pos = {p.X, p.Y};
   }
   if (selecting) {
-    ExtendSelection(x, y);
+    ExtendSelection(pos.X, pos.Y);
     useSetCaret = false;
   }
   return true;

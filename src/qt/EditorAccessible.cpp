@@ -58,18 +58,18 @@ std::pair<int, int> PositionOf(const THLEditor& memo, int offset) {
 // column block.
 std::vector<std::pair<int, int>> SelectionSpans(const THLEditor& memo) {
   std::vector<std::pair<int, int>> spans;
-  if (!memo.Selected || memo.Lines().Count() == 0) return spans;
-  if (memo.SelBlockFormat == editor::bfColumn) {
-    for (int row = memo.SelBegY; row <= memo.SelEndY; ++row) {
-      const int start = OffsetOf(memo, memo.SelBegX, row);
-      const int end = OffsetOf(memo, memo.SelEndX + 1, row);
+  if (!memo.Sel.Selected || memo.Lines().Count() == 0) return spans;
+  if (memo.Sel.BlockFormat == editor::bfColumn) {
+    for (int row = memo.Sel.Beg.Y; row <= memo.Sel.End.Y; ++row) {
+      const int start = OffsetOf(memo, memo.Sel.Beg.X, row);
+      const int end = OffsetOf(memo, memo.Sel.End.X + 1, row);
       if (start < end) spans.emplace_back(start, end);
     }
     return spans;
   }
-  const int inclusive = memo.SelBlockFormat == editor::bfInclusive ? 1 : 0;
-  const int start = OffsetOf(memo, memo.SelBegX, memo.SelBegY);
-  const int end = OffsetOf(memo, memo.SelEndX + inclusive, memo.SelEndY);
+  const int inclusive = memo.Sel.BlockFormat == editor::bfInclusive ? 1 : 0;
+  const int start = OffsetOf(memo, memo.Sel.Beg.X, memo.Sel.Beg.Y);
+  const int end = OffsetOf(memo, memo.Sel.End.X + inclusive, memo.Sel.End.Y);
   if (start < end) spans.emplace_back(start, end);
   return spans;
 }
@@ -129,7 +129,7 @@ void EditorAccessible::setSelection(int, int startOffset, int endOffset) {
   THLEditor& memo = Widget().Editor();
   const auto [begX, begY] = PositionOf(memo, std::min(startOffset, endOffset));
   const auto [endX, endY] = PositionOf(memo, std::max(startOffset, endOffset));
-  memo.SelBlockFormat = editor::bfNonInclusive;
+  memo.Sel.BlockFormat = editor::bfNonInclusive;
   memo.SelectRange(begX, begY, endX, endY);
   memo.SetCaret(endX, endY);
   memo.StatusChanged();

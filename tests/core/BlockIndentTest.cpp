@@ -11,7 +11,7 @@ using testing_support::EditingTest;
 class BlockIndentTest : public EditingTest {
  protected:
   void Select(editor::TSelBlockFormat format, int begX, int begY, int endX, int endY) {
-    editor.SelBlockFormat = format;
+    editor.Sel.BlockFormat = format;
     editor.SelectRange(begX, begY, endX, endY);
   }
 };
@@ -21,8 +21,8 @@ TEST_F(BlockIndentTest, IndentShiftsTheSelectedLinesButNotARowEndedAtColumnZero)
   Select(bfNonInclusive, 3, 2, 0, 5);
   Run(editor::ecIndentBlock);
   EXPECT_EQ(Text(), (std::vector<std::string>{"top", "x", "    abc", "  def", "", "ghi", "end"}));
-  EXPECT_EQ(editor.SelBegX, 5);
-  EXPECT_EQ(editor.SelEndX, 0);
+  EXPECT_EQ(editor.Sel.Beg.X, 5);
+  EXPECT_EQ(editor.Sel.End.X, 0);
   EXPECT_EQ(changes, 1);
   Run(editor::ecUndo);
   EXPECT_EQ(Text(), (std::vector<std::string>{"top", "x", "  abc", "def", "", "ghi", "end"}));
@@ -34,8 +34,8 @@ TEST_F(BlockIndentTest, UnindentTakesAtMostTwoBlanksAndMovesTheCaretWithTheText)
   editor.MoveCaretTo(4, 2);
   Run(editor::ecUnindentBlock);
   EXPECT_EQ(Text(), (std::vector<std::string>{"a", "b", " c"}));
-  EXPECT_EQ(editor.SelBegX, 0);
-  EXPECT_EQ(editor.SelEndX, 2);
+  EXPECT_EQ(editor.Sel.Beg.X, 0);
+  EXPECT_EQ(editor.Sel.End.X, 2);
   EXPECT_EQ(Caret(), (platform::TPoint{2, 2}));
   EXPECT_EQ(History().back(), editor::TUndoKind::UnindentColumn);
   Run(editor::ecUndo);

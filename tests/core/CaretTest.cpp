@@ -23,7 +23,7 @@ TEST(Caret, EmptyDocumentKeepsTheCaretAtTheOrigin) {
   e.Command(ecLineEnd);
   EXPECT_EQ(e.CaretX, 0);
   e.SelectWholeText();
-  EXPECT_FALSE(e.Selected);
+  EXPECT_FALSE(e.Sel.Selected);
 }
 
 TEST(Caret, CharacterMovesStopAtTheEdgesButPassTheLineEnd) {
@@ -88,9 +88,9 @@ TEST(Caret, WordLeftBeyondTheLineEndGoesToTheEndAndStartsAGesture) {
   v.Caret(12, 0);
   e.Command(ecWordLeft);
   EXPECT_EQ(e.CaretX, 5);
-  EXPECT_TRUE(e.Selecting);
-  EXPECT_FALSE(e.Selected);
-  EXPECT_EQ(e.SelAnchorX, 5);
+  EXPECT_TRUE(e.Sel.Selecting);
+  EXPECT_FALSE(e.Sel.Selected);
+  EXPECT_EQ(e.Sel.Anchor.X, 5);
 }
 
 TEST(Caret, WordSeparatorsAreTheFixedSet) {
@@ -197,7 +197,7 @@ TEST(Caret, ViewAndScrollCommandsKeepTheSelection) {
   EXPECT_EQ(e.CaretY, 1);  // pulled into the view
   e.Command(ecScrollUp);
   EXPECT_EQ(e.View().TopRow, 0);
-  EXPECT_TRUE(e.Selected);
+  EXPECT_TRUE(e.Sel.Selected);
   v.Caret(0, 99);
   e.View().SetLeftTop(0, 99);
   e.Command(ecScrollDown);  // the last line is already the top row

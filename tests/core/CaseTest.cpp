@@ -12,7 +12,7 @@ using testing_support::EditingTest;
 class CaseTest : public EditingTest {
  protected:
   void Select(editor::TSelBlockFormat format, int begX, int begY, int endX, int endY) {
-    editor.SelBlockFormat = format;
+    editor.Sel.BlockFormat = format;
     editor.SelectRange(begX, begY, endX, endY);
   }
 };
@@ -31,7 +31,7 @@ TEST_F(CaseTest, EachCommandConvertsTheSelectionAndKeepsItSelected) {
     Select(bfNonInclusive, 1, 0, 1 + static_cast<int>(Mixed.size()), 0);
     Run(command);
     EXPECT_EQ(Text(), (std::vector<std::string>{"<" + expected + ">"})) << command;
-    EXPECT_TRUE(editor.Selected);
+    EXPECT_TRUE(editor.Sel.Selected);
     EXPECT_EQ(editor.SelectionText(), expected);
     Run(editor::ecUndo);
     EXPECT_EQ(Text(), (std::vector<std::string>{"<" + Mixed + ">"})) << command;
@@ -58,7 +58,7 @@ TEST_F(CaseTest, ASelectionEndingBelowTheTextConvertsWhatIsLeft) {
   SetText({"abc", "def", "ghi"});
   Select(bfNonInclusive, 1, 1, 2, 2);
   editor.SetLines({"abc", "def"});
-  editor.Selected = true;
+  editor.Sel.Selected = true;
   Run(editor::ecUpperCase);
   EXPECT_EQ(Text(), (std::vector<std::string>{"abc", "dEF"}));
 }
@@ -68,7 +68,7 @@ TEST_F(CaseTest, WithoutASelectionOnlyAnEmptyInsertIsRecorded) {
   Run(editor::ecUpperCase);
   EXPECT_EQ(Text(), (std::vector<std::string>{"abc"}));
   EXPECT_EQ(changes, 1);
-  EXPECT_FALSE(editor.Selected);
+  EXPECT_FALSE(editor.Sel.Selected);
   EXPECT_EQ(History(), (std::vector<editor::TUndoKind>{editor::TUndoKind::BeginCompound,
                                                        editor::TUndoKind::Insert,
                                                        editor::TUndoKind::EndCompound}));

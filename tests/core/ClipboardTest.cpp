@@ -14,7 +14,7 @@ class ClipboardTest : public EditingTest {
  protected:
   // Selects (begX, begY)..(endX, endY) in `format` and copies it.
   void CopyRange(editor::TSelBlockFormat format, int begX, int begY, int endX, int endY) {
-    editor.SelBlockFormat = format;
+    editor.Sel.BlockFormat = format;
     editor.SelectRange(begX, begY, endX, endY);
     Run(editor::ecCopy);
   }
@@ -41,12 +41,12 @@ TEST_F(ClipboardTest, StreamFormatsRoundTripTheirText) {
   PasteAt(6, 0);
   EXPECT_EQ(Text(), (std::vector<std::string>{"abcdefbcd"}));
   EXPECT_EQ(Caret(), (platform::TPoint{9, 0}));
-  EXPECT_EQ(editor.SelBlockFormat, bfInclusive);
+  EXPECT_EQ(editor.Sel.BlockFormat, bfInclusive);
 }
 
 TEST_F(ClipboardTest, LineFormatPastesWholeLinesAtColumnZero) {
   SetText({"one", "two", "three"});
-  editor.SelBlockFormat = bfLine;
+  editor.Sel.BlockFormat = bfLine;
   editor.SelectRange(1, 0, 2, 0);
   Run(editor::ecCopy);
   EXPECT_EQ(host.ClipboardFormat, bfLine);
@@ -74,11 +74,11 @@ TEST_F(ClipboardTest, ColumnBlockPastesAsAColumnAgain) {
 
 TEST_F(ClipboardTest, ForeignTextIsStreamTextWithNormalisedBreaks) {
   SetText({"xy"});
-  editor.SelBlockFormat = bfColumn;
+  editor.Sel.BlockFormat = bfColumn;
   host.Clipboard = std::string("a\nb\r\ncd\0ignored", 15);
   host.ClipboardFormat.reset();
   PasteAt(1, 0);
-  EXPECT_EQ(editor.SelBlockFormat, bfNonInclusive);
+  EXPECT_EQ(editor.Sel.BlockFormat, bfNonInclusive);
   EXPECT_EQ(Text(), (std::vector<std::string>{"xa", "b", "cdy"}));
 
   // A format byte outside the four formats is not trusted.
@@ -86,7 +86,7 @@ TEST_F(ClipboardTest, ForeignTextIsStreamTextWithNormalisedBreaks) {
   host.Clipboard = "q";
   host.ClipboardFormat = 77;
   PasteAt(0, 0);
-  EXPECT_EQ(editor.SelBlockFormat, bfNonInclusive);
+  EXPECT_EQ(editor.Sel.BlockFormat, bfNonInclusive);
   EXPECT_EQ(Text(), (std::vector<std::string>{"qxy"}));
 }
 
@@ -94,11 +94,11 @@ TEST_F(ClipboardTest, PasteReplacesTheSelectionInOneUndoStep) {
   SetText({"hello world"});
   host.Clipboard = "there";
   host.ClipboardFormat = bfNonInclusive;
-  editor.SelBlockFormat = bfNonInclusive;
+  editor.Sel.BlockFormat = bfNonInclusive;
   editor.SelectRange(6, 0, 11, 0);
   Run(editor::ecPaste);
   EXPECT_EQ(Text(), (std::vector<std::string>{"hello there"}));
-  EXPECT_FALSE(editor.Selected);
+  EXPECT_FALSE(editor.Sel.Selected);
   EXPECT_EQ(changes, 2);  // the deletion and the paste
   Run(editor::ecUndo);
   EXPECT_EQ(Text(), (std::vector<std::string>{"hello world"}));
@@ -117,7 +117,7 @@ TEST_F(ClipboardTest, PasteBelowTheTextBeepsAndStillPastes) {
 
 TEST_F(ClipboardTest, CutRemovesTheSelectionAndUndoBringsItBack) {
   SetText({"keep cut keep"});
-  editor.SelBlockFormat = bfNonInclusive;
+  editor.Sel.BlockFormat = bfNonInclusive;
   editor.SelectRange(5, 0, 9, 0);
   Run(editor::ecCut);
   EXPECT_EQ(host.Clipboard, "cut ");

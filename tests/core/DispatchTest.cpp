@@ -53,12 +53,12 @@ TEST(Dispatch, SelectionChangesInsideAGroupDoNotNotify) {
 TEST(Dispatch, DeleteWordRemovesUpToTheNextWordAsOneGroup) {
   ViewEditor v({"abc def ghi"});
   auto& e = v.Editor;
-  e.SelBlockFormat = bfColumn;
+  e.Sel.BlockFormat = bfColumn;
   v.Caret(4, 0);
   e.Command(ecDeleteWord);
   EXPECT_EQ(v.Line(0), "abc ghi");
   EXPECT_EQ(e.CaretX, 4);
-  EXPECT_EQ(e.SelBlockFormat, bfColumn);  // restored, but only after the stream deletion
+  EXPECT_EQ(e.Sel.BlockFormat, bfColumn);  // restored, but only after the stream deletion
   EXPECT_EQ(e.GroupDepth, 0);
   EXPECT_EQ(e.UpdateLock, 0);
   const TUndoBuffer& undo = e.UndoBuffer();
@@ -71,11 +71,11 @@ TEST(Dispatch, DeleteWordRemovesUpToTheNextWordAsOneGroup) {
 
 TEST(Dispatch, DeleteWordInTheInclusiveFormatKeepsTheNextWord) {
   ViewEditor v({"abc def ghi"});
-  v.Editor.SelBlockFormat = bfInclusive;
+  v.Editor.Sel.BlockFormat = bfInclusive;
   v.Caret(4, 0);
   v.Editor.Command(ecDeleteWord);
   EXPECT_EQ(v.Line(0), "abc ghi");
-  EXPECT_EQ(v.Editor.SelBlockFormat, bfInclusive);
+  EXPECT_EQ(v.Editor.Sel.BlockFormat, bfInclusive);
 }
 
 TEST(Dispatch, DeleteWordDoesNothingWhenReadOnly) {
@@ -186,7 +186,7 @@ TEST(Dispatch, ClipboardAndBlockCommandsRespectReadOnlyAndTheSelection) {
   e.SelectRange(1, 0, 2, 1);
   e.Command(ecIndentBlock);
   e.Command(ecUnindentBlock);
-  e.SelBlockFormat = bfColumn;
+  e.Sel.BlockFormat = bfColumn;
   e.Command(ecIndentBlock);
   e.Command(ecUnindentBlock);
   e.Command(ecCopy);

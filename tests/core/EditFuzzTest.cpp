@@ -30,14 +30,14 @@ class EditFuzz : public EditingTest {
     ASSERT_LE(editor.CaretY, std::max(count, 1));
     ASSERT_EQ(editor.UpdateLock, 0);
     ASSERT_EQ(editor.GroupDepth, 0);
-    if (editor.Selected) {
-      ASSERT_GE(editor.SelBegX, 0);
+    if (editor.Sel.Selected) {
+      ASSERT_GE(editor.Sel.Beg.X, 0);
       // A stream selection may run to the end of a line longer than the caret's range.
-      if (editor.SelBlockFormat != editor::bfColumn) {
-        ASSERT_LE(editor.SelEndX, std::max(editor::MaxColumn, editor.LineLength(editor.SelEndY)));
+      if (editor.Sel.BlockFormat != editor::bfColumn) {
+        ASSERT_LE(editor.Sel.End.X, std::max(editor::MaxColumn, editor.LineLength(editor.Sel.End.Y)));
       }
-      ASSERT_GE(editor.SelBegY, 0);
-      ASSERT_LE(editor.SelBegY, editor.SelEndY);
+      ASSERT_GE(editor.Sel.Beg.Y, 0);
+      ASSERT_LE(editor.Sel.Beg.Y, editor.Sel.End.Y);
       // Reading the selection never reaches outside the store (the sanitizers watch).
       editor.SelectionText();
     }

@@ -207,7 +207,7 @@ class EditSoak {
     // Deleting the last line may leave the caret one row below the text.
     else if (memo_.CaretY < 0 || memo_.CaretY > count) fault << "caret row " << memo_.CaretY << " of " << count;
     else if (memo_.UpdateLock != 0 || memo_.GroupDepth != 0) fault << "update lock or undo group left open";
-    else if (memo_.Selected) fault << CheckSelection(count);
+    else if (memo_.Sel.Selected) fault << CheckSelection(count);
     if (fault.str().empty() && withHighlighting) fault << CheckHighlighting();
     return fault.str();
   }
@@ -217,10 +217,10 @@ class EditSoak {
   std::string CheckSelection(int count) {
     std::ostringstream fault;
     // On an empty text a selection can only stand on row 0.
-    if (memo_.SelBegY < 0 || memo_.SelBegY > memo_.SelEndY || memo_.SelEndY >= std::max(count, 1))
-      fault << "selection rows " << memo_.SelBegY << ".." << memo_.SelEndY << " of " << count;
-    else if (memo_.SelBegX < 0 || memo_.SelEndX < 0)
-      fault << "selection columns " << memo_.SelBegX << ".." << memo_.SelEndX;
+    if (memo_.Sel.Beg.Y < 0 || memo_.Sel.Beg.Y > memo_.Sel.End.Y || memo_.Sel.End.Y >= std::max(count, 1))
+      fault << "selection rows " << memo_.Sel.Beg.Y << ".." << memo_.Sel.End.Y << " of " << count;
+    else if (memo_.Sel.Beg.X < 0 || memo_.Sel.End.X < 0)
+      fault << "selection columns " << memo_.Sel.Beg.X << ".." << memo_.Sel.End.X;
     else
       memo_.SelectionText();  // reading it stays inside the rows (the sanitizers watch)
     return fault.str();

@@ -83,7 +83,7 @@ TEST_F(EditingCommand, ChangesTextAndCaret) {
     Run(c.command);
     EXPECT_EQ(Text(), c.after);
     EXPECT_EQ(Caret(), c.caretAfter);
-    EXPECT_FALSE(editor.Selected);
+    EXPECT_FALSE(editor.Sel.Selected);
     // A change event for every change, and none without one.
     EXPECT_EQ(changes > 0, c.after != c.before);
   }
@@ -175,7 +175,7 @@ TEST_F(EditingCommand, BackspaceWordIsOneUndoStepAndNeverTakesTheCharacterAtTheC
     SetText({"foo barX"}, 7, 0);
     Run(editor::ecBackspaceWord);
     EXPECT_EQ(Text(), Lines{"foo X"}) << "block format command " << format;
-    EXPECT_EQ(editor.SelBlockFormat, format - editor::ecBlockInclusive);
+    EXPECT_EQ(editor.Sel.BlockFormat, format - editor::ecBlockInclusive);
   }
 }
 
@@ -252,7 +252,7 @@ TEST_F(ErrorInsideAnOperation, BackspaceWordRestoresTheBlockFormat) {
   Prepare("ab\tc de", 7);
   EXPECT_THROW(Run(editor::ecBackspaceWord), platform::EConvertError);
   ExpectEverythingClosed();
-  EXPECT_EQ(editor.SelBlockFormat, editor::bfInclusive);
+  EXPECT_EQ(editor.Sel.BlockFormat, editor::bfInclusive);
 }
 
 }  // namespace

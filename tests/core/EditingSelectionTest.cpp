@@ -18,7 +18,7 @@ class SelectionEditing : public EditingTest {
   void Select(editor::TCommand format, int begX, int begY, int endX, int endY) {
     Run(format);
     editor.SelectRange(begX, begY, endX, endY);
-    ASSERT_TRUE(editor.Selected);
+    ASSERT_TRUE(editor.Sel.Selected);
   }
 };
 
@@ -29,13 +29,13 @@ TEST_F(SelectionEditing, NonInclusiveStreamOverSeveralRows) {
   editor.RemoveSelection();
   EXPECT_EQ(Text(), Lines{"abpqr"});
   EXPECT_EQ(Caret(), (TPoint{2, 0}));
-  EXPECT_FALSE(editor.Selected);
+  EXPECT_FALSE(editor.Sel.Selected);
   EXPECT_EQ(editor.Edits, std::vector<TEditReport>{(TEditReport{2, 0, 2, text})});
   EXPECT_EQ(changes, 1);
 
   Run(editor::ecUndo);
   EXPECT_EQ(Text(), (Lines{"abcdef", "ghijkl", "mnopqr"}));
-  EXPECT_TRUE(editor.Selected);
+  EXPECT_TRUE(editor.Sel.Selected);
 }
 
 TEST_F(SelectionEditing, InclusiveStreamTakesTheEndCharacter) {
@@ -62,8 +62,8 @@ TEST_F(SelectionEditing, LineFormatDeletesWholeRowsLeavingOneEmptyLine) {
   editor.SelectRange(2, 0, 3, 1);
   // Switching to the line format with a selection spans whole rows.
   Run(editor::ecBlockLine);
-  EXPECT_EQ(editor.SelBegX, 0);
-  EXPECT_EQ(editor.SelEndX, 1024);
+  EXPECT_EQ(editor.Sel.Beg.X, 0);
+  EXPECT_EQ(editor.Sel.End.X, 1024);
   EXPECT_EQ(editor.SelectionText(), "abcdef\r\nghijkl");
   editor.RemoveSelection();
   EXPECT_EQ(Text(), (Lines{"", "mnopqr"}));

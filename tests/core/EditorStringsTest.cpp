@@ -131,14 +131,14 @@ TEST_F(LineStore, SetTextCutsAtEveryKindOfBreak) {
 TEST_F(LineStore, WholeTextReplacementEmptiesHistoryAndDropsSelection) {
   Fill({"abc", "def"});
   lines.Put(0, "x ");
-  editor.Selected = true;
-  editor.Selecting = true;
+  editor.Sel.Selected = true;
+  editor.Sel.Selecting = true;
   editor.CaretX = 2;
   editor.CaretY = 1;
   lines.SetText("new");
   EXPECT_FALSE(editor.UndoBuffer().HasUndo());
-  EXPECT_FALSE(editor.Selected);
-  EXPECT_FALSE(editor.Selecting);
+  EXPECT_FALSE(editor.Sel.Selected);
+  EXPECT_FALSE(editor.Sel.Selecting);
   EXPECT_EQ(editor.CaretX, 2);
   EXPECT_EQ(editor.CaretY, 1);
   EXPECT_TRUE(editor.Modified);

@@ -36,7 +36,7 @@ TEST(Mouse, RightAndMiddlePressesOnlyFocus) {
   e.MouseDown(mbRight, ssNone, X(2), Y(0));
   EXPECT_TRUE(v.Host.Focus);
   EXPECT_EQ(e.CaretX, 0);
-  EXPECT_TRUE(e.Selected);
+  EXPECT_TRUE(e.Sel.Selected);
   e.MouseUp(mbRight, ssNone, X(2), Y(0));
   // Any release after a press leaves an end marker, even an unmatched one.
   const TUndoBuffer& undo = e.UndoBuffer();
@@ -49,14 +49,14 @@ TEST(Mouse, ShiftClickSelectsFromTheCaretThenFromTheFirstAnchor) {
   v.Caret(2, 0);
   e.MouseDown(mbLeft, ssShift, X(6), Y(0));
   e.MouseUp(mbLeft, ssShift, X(6), Y(0));
-  EXPECT_EQ(e.SelBegX, 2);
-  EXPECT_EQ(e.SelEndX, 6);
+  EXPECT_EQ(e.Sel.Beg.X, 2);
+  EXPECT_EQ(e.Sel.End.X, 6);
   e.MouseDown(mbLeft, ssShift, X(4), Y(1));
   e.MouseUp(mbLeft, ssShift, X(4), Y(1));
-  EXPECT_EQ(e.SelBegX, 2);
-  EXPECT_EQ(e.SelBegY, 0);
-  EXPECT_EQ(e.SelEndX, 4);
-  EXPECT_EQ(e.SelEndY, 1);
+  EXPECT_EQ(e.Sel.Beg.X, 2);
+  EXPECT_EQ(e.Sel.Beg.Y, 0);
+  EXPECT_EQ(e.Sel.End.X, 4);
+  EXPECT_EQ(e.Sel.End.Y, 1);
   EXPECT_EQ(e.CaretY, 1);
 }
 
@@ -70,11 +70,11 @@ TEST(Mouse, OneGestureIsBracketedForOneUndoStep) {
   const TUndoBuffer& undo = e.UndoBuffer();
   EXPECT_EQ(undo.Record(0).Kind(), TUndoKind::BeginCompound);
   EXPECT_EQ(undo.Record(undo.Count() - 1).Kind(), TUndoKind::EndCompound);
-  EXPECT_TRUE(e.Selected);
+  EXPECT_TRUE(e.Sel.Selected);
   e.Command(ecUndo);
   EXPECT_EQ(e.CaretX, 0);
   EXPECT_EQ(e.CaretY, 0);
-  EXPECT_FALSE(e.Selected);
+  EXPECT_FALSE(e.Sel.Selected);
 }
 
 TEST(Mouse, AltDragMakesAColumnBlockAndAPlainClickResetsTheFormat) {
@@ -84,12 +84,12 @@ TEST(Mouse, AltDragMakesAColumnBlockAndAPlainClickResetsTheFormat) {
   e.MouseMove(ssAlt, true, X(6), Y(0));
   e.MouseMove(ssAlt, true, X(3), Y(2));
   e.MouseUp(mbLeft, ssAlt, X(3), Y(2));
-  EXPECT_EQ(e.SelBlockFormat, bfColumn);
-  EXPECT_EQ(e.SelBegX, 3);
-  EXPECT_EQ(e.SelEndX, 6);
+  EXPECT_EQ(e.Sel.BlockFormat, bfColumn);
+  EXPECT_EQ(e.Sel.Beg.X, 3);
+  EXPECT_EQ(e.Sel.End.X, 6);
   e.MouseDown(mbLeft, ssNone, X(1), Y(1));
-  EXPECT_EQ(e.SelBlockFormat, bfNonInclusive);
-  EXPECT_FALSE(e.Selected);
+  EXPECT_EQ(e.Sel.BlockFormat, bfNonInclusive);
+  EXPECT_FALSE(e.Sel.Selected);
 }
 
 TEST(Mouse, DragBeyondTheEdgesScrollsByTimer) {
@@ -107,8 +107,8 @@ TEST(Mouse, DragBeyondTheEdgesScrollsByTimer) {
   e.Timer(TCustomEditorBase::DragScrollTimerId);
   EXPECT_EQ(e.View().TopRow, 98);
   EXPECT_EQ(e.CaretY, 98);
-  EXPECT_EQ(e.SelBegY, 98);
-  EXPECT_EQ(e.SelEndY, 105);
+  EXPECT_EQ(e.Sel.Beg.Y, 98);
+  EXPECT_EQ(e.Sel.End.Y, 105);
   e.MouseMove(ssNone, true, X(2), -30);  // far above: a page per tick
   e.Timer(TCustomEditorBase::DragScrollTimerId);
   EXPECT_EQ(e.CaretY, 98 - 30);
@@ -131,22 +131,22 @@ TEST(Mouse, DoubleClickSelectsTheWordAndSkipsItsPress) {
     e.MouseUp(mbLeft, ssNone, X(column), Y(row));
   };
   doubleClick(5, 0);
-  EXPECT_EQ(e.SelBegX, 3);
-  EXPECT_EQ(e.SelEndX, 7);
+  EXPECT_EQ(e.Sel.Beg.X, 3);
+  EXPECT_EQ(e.Sel.End.X, 7);
   EXPECT_EQ(e.CaretX, 7);
   EXPECT_FALSE(e.Mouse().IgnoreNextPress);
   doubleClick(0, 0);  // the less-than sign alone, caret before it
-  EXPECT_EQ(e.SelBegX, 0);
-  EXPECT_EQ(e.SelEndX, 1);
+  EXPECT_EQ(e.Sel.Beg.X, 0);
+  EXPECT_EQ(e.Sel.End.X, 1);
   EXPECT_EQ(e.CaretX, 0);
   doubleClick(2, 0);  // the greater-than sign after b selects the b
-  EXPECT_EQ(e.SelBegX, 1);
-  EXPECT_EQ(e.SelEndX, 2);
+  EXPECT_EQ(e.Sel.Beg.X, 1);
+  EXPECT_EQ(e.Sel.End.X, 2);
   doubleClick(1, 1);  // a blank line: nothing
-  EXPECT_FALSE(e.Selected);
+  EXPECT_FALSE(e.Sel.Selected);
   doubleClick(9, 2);  // past the text: the caret comes back onto the last word
-  EXPECT_EQ(e.SelBegX, 4);
-  EXPECT_EQ(e.SelEndX, 5);
+  EXPECT_EQ(e.Sel.Beg.X, 4);
+  EXPECT_EQ(e.Sel.End.X, 5);
 }
 
 TEST(Mouse, DoubleClickLineSelectsTheWholeRow) {
@@ -156,9 +156,9 @@ TEST(Mouse, DoubleClickLineSelectsTheWholeRow) {
   e.MouseDown(mbLeft, ssNone, X(2), Y(0));
   e.MouseUp(mbLeft, ssNone, X(2), Y(0));
   e.DblClick(X(2), Y(0));
-  EXPECT_EQ(e.SelBegY, 0);
-  EXPECT_EQ(e.SelEndY, 1);
-  EXPECT_EQ(e.SelEndX, 0);
+  EXPECT_EQ(e.Sel.Beg.Y, 0);
+  EXPECT_EQ(e.Sel.End.Y, 1);
+  EXPECT_EQ(e.Sel.End.X, 0);
   EXPECT_EQ(e.CaretY, 1);
 }
 
@@ -175,7 +175,7 @@ TEST(Mouse, GutterClicksReportTheRow) {
   EXPECT_EQ(clicked, 2);
   e.DblClick(10, Y(1));
   EXPECT_EQ(doubled, 1);
-  EXPECT_FALSE(e.Selected);
+  EXPECT_FALSE(e.Sel.Selected);
 }
 
 TEST(Mouse, WheelScrollsOrMovesByModifier) {

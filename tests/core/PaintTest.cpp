@@ -60,7 +60,7 @@ TEST(Paint, StreamSelectionSplitsTheRowIntoRuns) {
   EXPECT_EQ(runs[1].Fore, clYellow);
   EXPECT_EQ(runs[1].Back, clHighlight);
   EXPECT_EQ(runs[2].Fore, clWindowText);
-  v.Editor.SelBlockFormat = bfInclusive;
+  v.Editor.Sel.BlockFormat = bfInclusive;
   v.Host.Surface.Reset();
   v.Editor.View().RepaintRow(0);
   EXPECT_EQ(v.Host.Surface.Runs[1].Text, "cdef");
@@ -89,7 +89,7 @@ TEST(Paint, ColumnAndLineSelectionColours) {
   ViewEditor v({"abcdef", "ghijkl", "mnopqr"});
   v.Resize(kFortyColumns, 480);
   auto& e = v.Editor;
-  e.SelBlockFormat = bfColumn;
+  e.Sel.BlockFormat = bfColumn;
   e.SelectRange(1, 0, 2, 1);
   v.Host.Surface.Reset();
   e.View().RepaintRow(1);
@@ -97,7 +97,7 @@ TEST(Paint, ColumnAndLineSelectionColours) {
   ASSERT_EQ(runs.size(), 3u);
   EXPECT_EQ(runs[1].Text, "hi");  // both end columns included
   EXPECT_EQ(RestOfRow(v.Host.Surface, 16)->Color, clWindow);  // no colour past a column block
-  e.SelBlockFormat = bfLine;
+  e.Sel.BlockFormat = bfLine;
   e.SelectRange(3, 1, 0, 1);
   v.Host.Surface.Reset();
   e.View().RepaintRow(1);

@@ -73,7 +73,7 @@ TEST_F(RandomUse, SelectionNeverNamesRowsBelowTheText) {
   editor.SelectRange(0, 1, 1, 2);
   editor.MoveCaretTo(0, 2);
   Run(editor::ecDeleteLine);
-  EXPECT_FALSE(editor.Selected);
+  EXPECT_FALSE(editor.Sel.Selected);
 
   // Shift+Backspace joins the row of the gesture's anchor to the row above.
   SetText({"ab", "cd"}, 0, 1);
@@ -81,7 +81,7 @@ TEST_F(RandomUse, SelectionNeverNamesRowsBelowTheText) {
   Run(editor::ecSelLeft);
   Run(editor::ecBackspace);
   Run(editor::ecSelLeft);
-  EXPECT_LT(editor.SelEndY, editor.Lines().Count());
+  EXPECT_LT(editor.Sel.End.Y, editor.Lines().Count());
 }
 
 // Deleting a column block trims the blanks left before it; undo brings them back too.

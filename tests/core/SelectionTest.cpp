@@ -17,13 +17,13 @@ TEST(Selection, ShiftRightThriceSelectsThreeCharactersAndLeftDropsIt) {
   auto& e = v.Editor;
   v.Caret(2, 0);
   for (int i = 0; i < 3; ++i) e.Command(ecSelRight);
-  EXPECT_TRUE(e.Selected);
-  EXPECT_EQ(e.SelBegX, 2);
-  EXPECT_EQ(e.SelEndX, 5);
-  EXPECT_EQ(e.SelBlockFormat, bfNonInclusive);
+  EXPECT_TRUE(e.Sel.Selected);
+  EXPECT_EQ(e.Sel.Beg.X, 2);
+  EXPECT_EQ(e.Sel.End.X, 5);
+  EXPECT_EQ(e.Sel.BlockFormat, bfNonInclusive);
   EXPECT_EQ(e.CaretX, 5);
   e.Command(ecLeft);
-  EXPECT_FALSE(e.Selected);
+  EXPECT_FALSE(e.Sel.Selected);
   EXPECT_EQ(e.CaretX, 4);
 }
 
@@ -32,18 +32,18 @@ TEST(Selection, ExtendingBackPastTheAnchorFlipsTheEnds) {
   auto& e = v.Editor;
   v.Caret(3, 1);
   e.Command(ecSelUp);
-  EXPECT_EQ(e.SelBegY, 0);
-  EXPECT_EQ(e.SelBegX, 3);
-  EXPECT_EQ(e.SelEndY, 1);
-  EXPECT_EQ(e.SelEndX, 3);
+  EXPECT_EQ(e.Sel.Beg.Y, 0);
+  EXPECT_EQ(e.Sel.Beg.X, 3);
+  EXPECT_EQ(e.Sel.End.Y, 1);
+  EXPECT_EQ(e.Sel.End.X, 3);
   e.Command(ecSelDown);  // back on the anchor: empty again
-  EXPECT_FALSE(e.Selected);
+  EXPECT_FALSE(e.Sel.Selected);
   e.Command(ecSelLineEnd);
-  EXPECT_EQ(e.SelBegX, 3);
-  EXPECT_EQ(e.SelEndX, 6);
+  EXPECT_EQ(e.Sel.Beg.X, 3);
+  EXPECT_EQ(e.Sel.End.X, 6);
   v.Caret(20, 1);  // beyond the line end the stream end is the line end
   e.Command(ecSelRight);
-  EXPECT_EQ(e.SelEndX, 6);
+  EXPECT_EQ(e.Sel.End.X, 6);
   EXPECT_EQ(e.CaretX, 21);
 }
 
@@ -54,11 +54,11 @@ TEST(Selection, AKeyWithoutShiftEndsTheGestureSoTheNextStartsAfresh) {
   e.KeyDown(key, platform::ssShift);
   key = platform::VK_RIGHT;
   e.KeyDown(key, platform::ssShift);
-  EXPECT_TRUE(e.Selecting);
+  EXPECT_TRUE(e.Sel.Selecting);
   key = platform::VK_CONTROL;
   e.KeyDown(key, platform::ssCtrl);
-  EXPECT_FALSE(e.Selecting);
-  EXPECT_TRUE(e.Selected);  // a finished selection stays shown
+  EXPECT_FALSE(e.Sel.Selecting);
+  EXPECT_TRUE(e.Sel.Selected);  // a finished selection stays shown
 }
 
 TEST(Selection, ColumnSelectionOrdersColumnsIndependentlyOfRows) {
@@ -68,11 +68,11 @@ TEST(Selection, ColumnSelectionOrdersColumnsIndependentlyOfRows) {
   e.Command(ecColumnSelDown);
   e.Command(ecColumnSelLeft);
   e.Command(ecColumnSelLeft);
-  EXPECT_EQ(e.SelBlockFormat, bfColumn);
-  EXPECT_EQ(e.SelBegX, 2);
-  EXPECT_EQ(e.SelEndX, 4);
-  EXPECT_EQ(e.SelBegY, 0);
-  EXPECT_EQ(e.SelEndY, 1);
+  EXPECT_EQ(e.Sel.BlockFormat, bfColumn);
+  EXPECT_EQ(e.Sel.Beg.X, 2);
+  EXPECT_EQ(e.Sel.End.X, 4);
+  EXPECT_EQ(e.Sel.Beg.Y, 0);
+  EXPECT_EQ(e.Sel.End.Y, 1);
   EXPECT_EQ(e.SelLength(), 3 + 2 + 3);
 }
 
@@ -82,11 +82,11 @@ TEST(Selection, LineFormatCoversWholeRowsAndRestoresColumnsWhenLeft) {
   v.Caret(2, 0);
   e.Command(ecSelDown);
   e.Command(ecBlockLine);
-  EXPECT_EQ(e.SelBegX, 0);
-  EXPECT_EQ(e.SelEndX, MaxColumn);
+  EXPECT_EQ(e.Sel.Beg.X, 0);
+  EXPECT_EQ(e.Sel.End.X, MaxColumn);
   e.SetSelBlockFormat(bfInclusive);
-  EXPECT_EQ(e.SelBegX, 2);
-  EXPECT_EQ(e.SelEndX, 2);
+  EXPECT_EQ(e.Sel.Beg.X, 2);
+  EXPECT_EQ(e.Sel.End.X, 2);
   EXPECT_EQ(e.SelLength(), 4 + 2 + 3);
   int statusChanges = 0;
   e.OnChangeStatus = [&] { ++statusChanges; };
@@ -98,16 +98,16 @@ TEST(Selection, SelectRangeClampsAndSelectsNothingOnAnEmptyText) {
   ViewEditor v({"abc", "defg"});
   auto& e = v.Editor;
   e.SelectRange(-3, -1, 2000, 40);
-  EXPECT_TRUE(e.Selected);
-  EXPECT_FALSE(e.Selecting);
-  EXPECT_EQ(e.SelBegX, 0);
-  EXPECT_EQ(e.SelEndX, MaxColumn);
-  EXPECT_EQ(e.SelEndY, 1);
+  EXPECT_TRUE(e.Sel.Selected);
+  EXPECT_FALSE(e.Sel.Selecting);
+  EXPECT_EQ(e.Sel.Beg.X, 0);
+  EXPECT_EQ(e.Sel.End.X, MaxColumn);
+  EXPECT_EQ(e.Sel.End.Y, 1);
   e.SelectRange(0, 1, 2, 0);  // end above the start
-  EXPECT_FALSE(e.Selected);
+  EXPECT_FALSE(e.Sel.Selected);
   ViewEditor empty;
   empty.Editor.Command(ecSelectAll);
-  EXPECT_FALSE(empty.Editor.Selected);
+  EXPECT_FALSE(empty.Editor.Sel.Selected);
 }
 
 TEST(Selection, SelectionRecordsAndCancelRecord) {
@@ -124,7 +124,7 @@ TEST(Selection, SelectionRecordsAndCancelRecord) {
   // The cancel record's saved selection has the flags already cleared.
   ASSERT_TRUE(undo.Record(2).Selection);
   EXPECT_FALSE(undo.Record(2).Selection->Selected);
-  EXPECT_EQ(undo.Record(2).Selection->SelEndX, 1);
+  EXPECT_EQ(undo.Record(2).Selection->End.X, 1);
 }
 
 TEST(Selection, SelectWordTakesTheWordAtTheCaret) {
@@ -132,14 +132,14 @@ TEST(Selection, SelectWordTakesTheWordAtTheCaret) {
   auto& e = v.Editor;
   v.Caret(5, 0);
   e.Command(ecSelectWord);
-  EXPECT_EQ(e.SelBegX, 3);
-  EXPECT_EQ(e.SelEndX, 7);
+  EXPECT_EQ(e.Sel.Beg.X, 3);
+  EXPECT_EQ(e.Sel.End.X, 7);
   EXPECT_EQ(e.CaretX, 7);
   e.CancelSelection();
   v.Caret(0, 0);  // on the first separator: that character alone
   e.Command(ecSelectWord);
-  EXPECT_EQ(e.SelBegX, 0);
-  EXPECT_EQ(e.SelEndX, 1);
+  EXPECT_EQ(e.Sel.Beg.X, 0);
+  EXPECT_EQ(e.Sel.End.X, 1);
   EXPECT_EQ(e.CaretX, 0);
 }
 
@@ -148,11 +148,11 @@ TEST(Selection, SelectingWordMovesExtendFromTheCaret) {
   auto& e = v.Editor;
   e.Command(ecSelWordRight);
   e.Command(ecSelWordRight);
-  EXPECT_EQ(e.SelBegX, 0);
-  EXPECT_EQ(e.SelEndX, 8);
+  EXPECT_EQ(e.Sel.Beg.X, 0);
+  EXPECT_EQ(e.Sel.End.X, 8);
   EXPECT_EQ(e.CaretX, 8);
   e.Command(ecSelWordLeft);
-  EXPECT_EQ(e.SelEndX, 4);
+  EXPECT_EQ(e.Sel.End.X, 4);
 }
 
 TEST(Selection, OffsetsCountEveryLineBreakAsTwo) {
@@ -173,15 +173,15 @@ TEST(Selection, SelLengthInEachFormat) {
   auto& e = v.Editor;
   e.SelectRange(2, 0, 3, 2);
   EXPECT_EQ(e.SelLength(), 4 + (2 + 2) + 3 + 2);
-  e.SelBlockFormat = bfInclusive;
+  e.Sel.BlockFormat = bfInclusive;
   EXPECT_EQ(e.SelLength(), 4 + (2 + 2) + 4 + 2);
-  e.SelBlockFormat = bfColumn;
+  e.Sel.BlockFormat = bfColumn;
   EXPECT_EQ(e.SelLength(), 2 + 2 + 0 + 2 + 2);
-  e.SelBlockFormat = bfNonInclusive;
+  e.Sel.BlockFormat = bfNonInclusive;
   e.SelectRange(1, 1, 9, 1);
   EXPECT_EQ(e.SelLength(), 1);
   v.Host.Beeps = 0;
-  e.SelEndY = 7;  // an end outside the text
+  e.Sel.End.Y = 7;  // an end outside the text
   EXPECT_EQ(e.SelLength(), 0);
   EXPECT_EQ(v.Host.Beeps, 1);
 }
@@ -190,11 +190,11 @@ TEST(Selection, EditSelectionMessagesUseOffsets) {
   ViewEditor v({"ab", "cde"});
   auto& e = v.Editor;
   e.PerformSelectionMessage(platform::EM_SETSEL, 1, 6);
-  EXPECT_TRUE(e.Selected);
-  EXPECT_EQ(e.SelBegX, 1);
-  EXPECT_EQ(e.SelBegY, 0);
-  EXPECT_EQ(e.SelEndX, 2);
-  EXPECT_EQ(e.SelEndY, 1);
+  EXPECT_TRUE(e.Sel.Selected);
+  EXPECT_EQ(e.Sel.Beg.X, 1);
+  EXPECT_EQ(e.Sel.Beg.Y, 0);
+  EXPECT_EQ(e.Sel.End.X, 2);
+  EXPECT_EQ(e.Sel.End.Y, 1);
   EXPECT_EQ(e.CaretX, 2);
   std::uint32_t start = 0;
   std::uint32_t end = 0;
@@ -204,13 +204,13 @@ TEST(Selection, EditSelectionMessagesUseOffsets) {
   EXPECT_EQ(end, 6u);
   EXPECT_EQ(result, (6 << 16) | 1);
   e.PerformSelectionMessage(platform::EM_SETSEL, 0, -1);
-  EXPECT_EQ(e.SelEndY, 1);
-  EXPECT_EQ(e.SelEndX, MaxColumn);
+  EXPECT_EQ(e.Sel.End.Y, 1);
+  EXPECT_EQ(e.Sel.End.X, MaxColumn);
   e.PerformSelectionMessage(platform::EM_SETSEL, 2, 100);  // past the end: up to the end
-  EXPECT_EQ(e.SelEndX, 3);
-  EXPECT_EQ(e.SelEndY, 1);
+  EXPECT_EQ(e.Sel.End.X, 3);
+  EXPECT_EQ(e.Sel.End.Y, 1);
   e.PerformSelectionMessage(platform::EM_SETSEL, 3, 3);
-  EXPECT_FALSE(e.Selected);
+  EXPECT_FALSE(e.Sel.Selected);
 }
 
 TEST(Selection, SelectionPageMovesExtendByAPage) {
@@ -219,11 +219,11 @@ TEST(Selection, SelectionPageMovesExtendByAPage) {
   auto& e = v.Editor;
   v.Caret(2, 3);
   e.Command(ecSelPageDown);
-  EXPECT_EQ(e.SelBegY, 3);
-  EXPECT_EQ(e.SelEndY, 33);
+  EXPECT_EQ(e.Sel.Beg.Y, 3);
+  EXPECT_EQ(e.Sel.End.Y, 33);
   EXPECT_EQ(e.CaretY, 33);
   EXPECT_EQ(e.UpdateLock, 0);
   for (int i = 0; i < 4; ++i) e.Command(ecSelPageDown);
-  EXPECT_EQ(e.SelEndY, 99);
+  EXPECT_EQ(e.Sel.End.Y, 99);
   EXPECT_EQ(e.CaretY, 99);
 }

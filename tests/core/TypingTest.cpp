@@ -110,7 +110,7 @@ TEST_F(Typing, TypingOverASelectionIsUndoneInTwoSteps) {
   Send("x");
   EXPECT_EQ(Text(), Lines{"axef"});
   EXPECT_EQ(Caret(), (platform::TPoint{2, 0}));
-  EXPECT_FALSE(editor.Selected);
+  EXPECT_FALSE(editor.Sel.Selected);
   Run(editor::ecUndo);
   EXPECT_EQ(Text(), Lines{"aef"});
   Run(editor::ecUndo);
@@ -172,9 +172,9 @@ TEST_F(LineBreak, OverSelectionIsOneUndoStep) {
 
   Run(editor::ecUndo);
   EXPECT_EQ(Text(), Lines{"abcdef"});
-  EXPECT_TRUE(editor.Selected);
-  EXPECT_EQ(editor.SelBegX, 1);
-  EXPECT_EQ(editor.SelEndX, 4);
+  EXPECT_TRUE(editor.Sel.Selected);
+  EXPECT_EQ(editor.Sel.Beg.X, 1);
+  EXPECT_EQ(editor.Sel.End.X, 4);
 }
 
 TEST_F(LineBreak, OverwriteModeMovesToTheNextRowWithoutSplitting) {

@@ -24,9 +24,9 @@ TEST_F(UndoCommands, EnterOverASelectionIsOneStepTypingIsTwo) {
   EXPECT_EQ(Text(), (Lines{"a", "ef"}));
   Run(editor::ecUndo);
   EXPECT_EQ(Text(), Lines{"abcdef"});
-  EXPECT_TRUE(editor.Selected);
-  EXPECT_EQ(editor.SelBegX, 1);
-  EXPECT_EQ(editor.SelEndX, 4);
+  EXPECT_TRUE(editor.Sel.Selected);
+  EXPECT_EQ(editor.Sel.Beg.X, 1);
+  EXPECT_EQ(editor.Sel.End.X, 4);
 
   Send("X");
   EXPECT_EQ(Text(), Lines{"aXef"});

@@ -173,14 +173,14 @@ TEST_F(UndoWalk, CompoundGroupGoesBackInOneStep) {
   Start({"abcdef"}, 4, 0);
   editor.SetCaret(3, 0);
   editor.SetCaret(4, 0);
-  editor.Selected = true;
-  editor.SelBegX = 1;
-  editor.SelEndX = 4;
+  editor.Sel.Selected = true;
+  editor.Sel.Beg.X = 1;
+  editor.Sel.End.X = 4;
   const std::size_t before = History().size();
 
   Record<TBeginCompoundUndo>();
   Record<TDeleteSelectedUndo>(4, 0, std::string("bcd"));
-  editor.Selected = false;
+  editor.Sel.Selected = false;
   editor.Lines().DeleteBlock(1, 0, 3, 0);
   editor.MoveCaretTo(1, 0);
   Type("XY");
@@ -189,9 +189,9 @@ TEST_F(UndoWalk, CompoundGroupGoesBackInOneStep) {
 
   Undo();
   EXPECT_EQ(Text(), Lines{"abcdef"});
-  EXPECT_TRUE(editor.Selected);
-  EXPECT_EQ(editor.SelBegX, 1);
-  EXPECT_EQ(editor.SelEndX, 4);
+  EXPECT_TRUE(editor.Sel.Selected);
+  EXPECT_EQ(editor.Sel.Beg.X, 1);
+  EXPECT_EQ(editor.Sel.End.X, 4);
   EXPECT_EQ(Caret(), (platform::TPoint{4, 0}));
   EXPECT_EQ(History().size(), before) << "the caret moves before the group stay";
 }
@@ -212,16 +212,16 @@ TEST_F(UndoWalk, SelectionRunTakesItsCaretMovesAlong) {
   Type("x");
   Record<TCaretUndo>(1, 0);
   Record<TSelectUndo>(2, 0);
-  editor.Selected = true;
-  editor.SelEndX = 3;
+  editor.Sel.Selected = true;
+  editor.Sel.End.X = 3;
   Record<TCaretUndo>(3, 0);
   Record<TSelectUndo>(4, 0);
-  editor.SelEndX = 5;
+  editor.Sel.End.X = 5;
   editor.MoveCaretTo(5, 0);
   changes = 0;
 
   Undo();
-  EXPECT_FALSE(editor.Selected) << "the oldest selection record's state comes back";
+  EXPECT_FALSE(editor.Sel.Selected) << "the oldest selection record's state comes back";
   EXPECT_EQ(Caret(), (platform::TPoint{1, 0}));
   EXPECT_EQ(History(), std::vector<TUndoKind>{TUndoKind::Insert});
   EXPECT_EQ(changes, 0) << "caret and selection moves raise no OnChange";
@@ -285,20 +285,20 @@ TEST_F(UndoWalk, SingleRecordKinds) {
 
 TEST_F(UndoWalk, DeletedColumnSelectionComesBackIntoEachRow) {
   Start({"abcd", "e", "fghi"}, 3, 2);
-  editor.Selected = true;
-  editor.SelBlockFormat = bfColumn;
-  editor.SelBegX = 1;
-  editor.SelBegY = 0;
-  editor.SelEndX = 2;
-  editor.SelEndY = 2;
+  editor.Sel.Selected = true;
+  editor.Sel.BlockFormat = bfColumn;
+  editor.Sel.Beg.X = 1;
+  editor.Sel.Beg.Y = 0;
+  editor.Sel.End.X = 2;
+  editor.Sel.End.Y = 2;
   Record<TDeleteSelectedUndo>(3, 2, std::string("bc\r\n\r\ngh"));
-  editor.Selected = false;
+  editor.Sel.Selected = false;
   editor.Lines().DeleteColumnBlock(1, 0, 2, 2);
   EXPECT_EQ(Text(), (Lines{"ad", "e", "fi"}));
   Undo();
   EXPECT_EQ(Text(), (Lines{"abcd", "e", "fghi"}));
-  EXPECT_TRUE(editor.Selected);
-  EXPECT_EQ(editor.SelBlockFormat, bfColumn);
+  EXPECT_TRUE(editor.Sel.Selected);
+  EXPECT_EQ(editor.Sel.BlockFormat, bfColumn);
   EXPECT_EQ(editor.Edits.back(), (TEditReport{1, 0, 3, "bc\r\n\r\ngh"}));
 }
 

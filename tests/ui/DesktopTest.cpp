@@ -93,7 +93,7 @@ TEST_F(Desktop, EditorIsANamedEditableTextReadAsUnicode) {
   text->setCursorPosition(5);
   EXPECT_EQ(std::pair(e.CaretX, e.CaretY), std::pair(5, 0));
 
-  e.SelBlockFormat = editor::bfColumn;
+  e.Sel.BlockFormat = editor::bfColumn;
   e.SelectRange(1, 0, 2, 1);
   ASSERT_EQ(text->selectionCount(), 2);  // a column block: one span per row
   int start = 0, end = 0;

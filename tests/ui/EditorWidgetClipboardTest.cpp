@@ -36,7 +36,7 @@ class EditorWidgetClipboard : public ::testing::Test {
 
 TEST_F(EditorWidgetClipboard, ColumnBlockTravelsThroughTheSystemClipboard) {
   Editor().SetLines({"abcd", "efgh", "ijkl"});
-  Editor().SelBlockFormat = editor::bfColumn;
+  Editor().Sel.BlockFormat = editor::bfColumn;
   Editor().SelectRange(1, 0, 2, 1);
   Press(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QString("bc\r\nfg"));

@@ -106,20 +106,20 @@ TEST_F(EditorWidgetPaint, InclusiveLineAndColumnFormats) {
   editor::THLEditor& e = w.Editor();
   for (const char* line : {"abcdefgh", "ijklmnop", "qrstuvwx"}) e.Lines().Add(line);
   const QColor highlight = ToQColor(platform::ResolveColor(platform::clHighlight, &palette()));
-  e.SelBlockFormat = editor::bfInclusive;
+  e.Sel.BlockFormat = editor::bfInclusive;
   e.SelectRange(2, 0, 3, 0);
   EXPECT_EQ(Pixel(InCell(3, 0).x(), InCell(3, 0).y()), highlight);
   EXPECT_EQ(Pixel(InCell(4, 0).x(), InCell(4, 0).y()), kNavy);
 
   e.CancelSelection();
-  e.SelBlockFormat = editor::bfLine;
+  e.Sel.BlockFormat = editor::bfLine;
   e.SelectRange(5, 1, 5, 1);
   EXPECT_EQ(Pixel(InCell(0, 1).x(), InCell(0, 1).y()), highlight);
   EXPECT_EQ(Pixel(InCell(70, 1).x(), InCell(70, 1).y()), highlight);
   EXPECT_EQ(Pixel(InCell(0, 2).x(), InCell(0, 2).y()), kNavy);
 
   e.CancelSelection();
-  e.SelBlockFormat = editor::bfColumn;
+  e.Sel.BlockFormat = editor::bfColumn;
   e.SelectRange(2, 0, 4, 2);
   EXPECT_EQ(Pixel(InCell(2, 1).x(), InCell(2, 1).y()), highlight);
   EXPECT_EQ(Pixel(InCell(4, 1).x(), InCell(4, 1).y()), highlight);

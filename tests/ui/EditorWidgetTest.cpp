@@ -77,9 +77,9 @@ TEST_F(EditorWidgetInput, TypedKeysBecomeCharactersAndCommands) {
   EXPECT_EQ(Line(0), "ab");
   EXPECT_EQ(Line(1), "c");
   QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
-  EXPECT_TRUE(Editor().Selected);
+  EXPECT_TRUE(Editor().Sel.Selected);
   QTest::keyClick(memo, Qt::Key_Home, Qt::ControlModifier);
-  EXPECT_FALSE(Editor().Selected);
+  EXPECT_FALSE(Editor().Sel.Selected);
   EXPECT_EQ(Editor().CaretY, 0);
 }
 
@@ -141,9 +141,9 @@ TEST_F(EditorWidgetInput, ClickPlacesTheCaretAndDoubleClickSelectsAWord) {
   EXPECT_EQ(releases, 1);
   QTest::mouseClick(memo->viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(4, 0));
   QTest::mouseDClick(memo->viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(4, 0));
-  EXPECT_TRUE(e.Selected);
-  EXPECT_EQ(e.SelBegX, 3);
-  EXPECT_EQ(e.SelEndX, 7);
+  EXPECT_TRUE(e.Sel.Selected);
+  EXPECT_EQ(e.Sel.Beg.X, 3);
+  EXPECT_EQ(e.Sel.End.X, 7);
   EXPECT_EQ(e.CaretX, 7);
 }
 
@@ -156,13 +156,13 @@ TEST_F(EditorWidgetInput, DragSelectsAndShiftClickExtends) {
   DragTo(CellPoint(4, 1));
   DragTo(CellPoint(5, 1));
   QTest::mouseRelease(memo->viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(5, 1));
-  EXPECT_TRUE(e.Selected);
-  EXPECT_EQ(e.SelBegY, 0);
-  EXPECT_EQ(e.SelEndX, 5);
-  EXPECT_EQ(e.SelEndY, 1);
+  EXPECT_TRUE(e.Sel.Selected);
+  EXPECT_EQ(e.Sel.Beg.Y, 0);
+  EXPECT_EQ(e.Sel.End.X, 5);
+  EXPECT_EQ(e.Sel.End.Y, 1);
   QTest::mouseClick(memo->viewport(), Qt::LeftButton, Qt::ShiftModifier, CellPoint(8, 1));
-  EXPECT_EQ(e.SelBegX, 2);  // from the first anchor
-  EXPECT_EQ(e.SelEndX, 8);
+  EXPECT_EQ(e.Sel.Beg.X, 2);  // from the first anchor
+  EXPECT_EQ(e.Sel.End.X, 8);
 }
 
 TEST_F(EditorWidgetInput, MiddleButtonDragSelectsAColumnBlockLikeAltDrag) {
@@ -173,13 +173,13 @@ TEST_F(EditorWidgetInput, MiddleButtonDragSelectsAColumnBlockLikeAltDrag) {
     DragTo(CellPoint(2, 0), button);
     DragTo(CellPoint(5, 2), button);
     QTest::mouseRelease(memo->viewport(), button, modifiers, CellPoint(5, 2));
-    EXPECT_EQ(e.SelBlockFormat, editor::bfColumn);
+    EXPECT_EQ(e.Sel.BlockFormat, editor::bfColumn);
     return e.SelectionText();
   };
   const std::string byAlt = columnDrag(Qt::LeftButton, Qt::AltModifier);
   EXPECT_EQ(byAlt, "cdef\r\nmnop\r\nwxyz");
   QTest::mouseClick(memo->viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(0, 0));
-  EXPECT_FALSE(e.Selected);
+  EXPECT_FALSE(e.Sel.Selected);
   EXPECT_EQ(columnDrag(Qt::MiddleButton, Qt::NoModifier), byAlt);
   EXPECT_EQ(e.CaretX, 5);
   EXPECT_EQ(e.CaretY, 2);

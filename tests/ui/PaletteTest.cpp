@@ -118,7 +118,7 @@ TEST_F(Palette, ASelectionIsReplacedByTheSnippet) {
   Memo().SelectRange(1, 0, 4, 0);
   Click("Bp");
   EXPECT_EQ(EditorLines(), std::vector<std::string>{"a <p></p>ef"});
-  EXPECT_FALSE(Memo().Selected);
+  EXPECT_FALSE(Memo().Sel.Selected);
 }
 
 TEST_F(Palette, InOverwriteModeTheSnippetOverwritesTheFollowingCharacters) {
