@@ -52,6 +52,21 @@ int TakeContiguousRun(TUndoBuffer& history, const TEditorStrings& lines, std::st
   return history.UndoPointer;
 }
 
+// The same for forward deletions, which stay in place: each newer one was made where the
+// older one was. A deletion elsewhere after a line join (overwrite-mode Enter moved the
+// caret on without a record) stays for the walk to take back at its own place.
+int TakeSamePlaceRun(TUndoBuffer& history) {
+  while (history.UndoPointer > 0) {
+    const TUndo& below = history.Record(history.UndoPointer - 1);
+    if (below.Kind() != history.Record(history.UndoPointer).Kind()) break;
+    const auto& older = static_cast<const TInsertUndo&>(below);
+    const auto& newer = At<TInsertUndo>(history, history.UndoPointer);
+    if (newer.CaretX != older.CaretX || newer.CaretY != older.CaretY) break;
+    --history.UndoPointer;
+  }
+  return history.UndoPointer;
+}
+
 // The same for backspaces, which go leftwards: each newer deletion ends where the older
 // one began. Backspaces elsewhere (the caret moved without a record in between, as
 // overwrite-mode Enter moves it) stay for the walk to take back each at its own place.
@@ -124,7 +139,7 @@ void TDeleteUndo::Undo() {
   TUndoBuffer& history = History();
   const int high = history.UndoPointer;
   TCustomEditor& editor = StringEditor();
-  const int low = TakeContiguousRun(history, editor.Lines(), &TInsertUndo::Text);
+  const int low = TakeSamePlaceRun(history);
   const std::string text = Joined(history, low, high, &TInsertUndo::Text, TOrder::OldestFirst);
   const TInsertUndo& first = At<TInsertUndo>(history, low);
   editor.Lines().InsertBlock(first.CaretX, first.CaretY, text);

@@ -95,7 +95,7 @@ TEST_F(RandomUse, ColumnBlockUndoRestoresTheBlanksBeforeIt) {
 }
 
 // Records of one kind that do not follow each other in the text go back each at its place.
-TEST_F(RandomUse, UndoTakesBackSeparateInsertsAndOverwritesAtTheirPlaces) {
+TEST_F(RandomUse, UndoTakesBackSeparateEditsOfOneKindAtTheirPlaces) {
   SetText({"hello"}, 3, 0);
   editor.InsertMode = false;
   Send("\r");  // appends a row at the end of the text; the caret keeps its column
@@ -109,6 +109,16 @@ TEST_F(RandomUse, UndoTakesBackSeparateInsertsAndOverwritesAtTheirPlaces) {
   Send("X\rr");
   Run(editor::ecUndo);
   EXPECT_EQ(Text(), (Lines{"ab", ""}));
+
+  // Delete joins the rows, overwrite-mode Enter moves on to the next row without a record,
+  // Delete there: the two deletions go back each at its own place.
+  SetText({"ab", "cd", "ef"}, 2, 0);
+  Run(editor::ecDelete);
+  editor.InsertMode = false;
+  Run(editor::ecNewLine);
+  Run(editor::ecDelete);
+  Run(editor::ecUndo);
+  EXPECT_EQ(Text(), (Lines{"ab", "cd", "ef"}));
 }
 
 // The seed that found it: a double click on a row of blanks longer than the caret's range,
