@@ -2,6 +2,8 @@
 // scroll bars, timers, clipboard, and the translation of Qt events to the editor.
 #include "qt/EditorWidget.h"
 
+#include <cstring>
+
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -24,6 +26,24 @@ const char* const kBlockTypeFormat = "application/x-quorvel-block-type";
 QRect ToQRect(const platform::TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 platform::TRect ToTRect(const QRect& r) { return platform::TRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
+
+// Moves the pixels of `from` by `shift` inside the image, in place: the two blocks may
+// overlap, so rows moving down are copied from the bottom up. What would fall outside the
+// image is left out.
+void MoveImageBlock(QImage& image, QRect from, const QPoint& shift) {
+  from &= image.rect() & image.rect().translated(-shift);
+  if (from.isEmpty()) return;
+  const int bytesPerPixel = image.depth() / 8;
+  const std::size_t rowBytes = static_cast<std::size_t>(from.width()) * bytesPerPixel;
+  uchar* const bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  for (int i = 0; i < from.height(); ++i) {
+    const int row = shift.y() > 0 ? from.bottom() - i : from.top() + i;
+    const uchar* const source = bits + row * stride + from.left() * bytesPerPixel;
+    uchar* const target = bits + (row + shift.y()) * stride + (from.left() + shift.x()) * bytesPerPixel;
+    std::memmove(target, source, rowBytes);
+  }
+}
 
 editor::TMouseButton ButtonOf(Qt::MouseButton button) {
   switch (button) {
@@ -116,9 +136,15 @@ void EditorWidget::ScrollPixels(int dx, int dy, const platform::TRect& scroll, c
   surface_->Flush();
   const QRect target = ToQRect(scroll).translated(dx, dy) & ToQRect(clip) & ViewRect();
   if (target.isEmpty()) return;
-  // The image holds device pixels: the shift moves those, so nothing is resampled.
-  const QImage moved = image_.copy(ToDevice(target.translated(-dx, -dy)));
-  {
+  // The image holds device pixels: the shift moves those, so nothing is resampled. At a
+  // fractional scale the two blocks may round to sizes a pixel apart; then the copy is
+  // drawn to fit.
+  const QRect from = ToDevice(target.translated(-dx, -dy));
+  const QRect to = ToDevice(target);
+  if (from.size() == to.size()) {
+    MoveImageBlock(image_, from, to.topLeft() - from.topLeft());
+  } else {
+    const QImage moved = image_.copy(from);
     QPainter p(&image_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(QRectF(target), moved);
