@@ -34,52 +34,42 @@ void DeleteTextAt(TEditorStrings& lines, int x, int y, std::string_view text) {
   lines.DeleteBlock(x, y, end.X, end.Y);
 }
 
-// Steps the history down over the records below the top one that the top one continues
-// in the text: each starts where the text of the one before it ended. Records of one kind
-// that follow each other elsewhere (a break appended in overwrite mode, then a letter typed
-// further right) stay for the walk to take back one by one, each at its own place.
+// Steps the history down over the records of the top one's kind directly below it, as
+// long as each newer record continues the older one below it in the text. Records of one
+// kind that follow each other elsewhere (the caret moved on without a record in between,
+// as overwrite-mode Enter moves it) stay for the walk to take back each at its own place.
+template <class Record, class Continues>
+int TakeRunWhile(TUndoBuffer& history, Continues continues) {
+  while (history.UndoPointer > 0) {
+    const TUndo& below = history.Record(history.UndoPointer - 1);
+    if (below.Kind() != history.Record(history.UndoPointer).Kind()) break;
+    if (!continues(static_cast<const Record&>(below), At<Record>(history, history.UndoPointer))) break;
+    --history.UndoPointer;
+  }
+  return history.UndoPointer;
+}
+
+// Inserts and overwrites: each starts where the text of the one before it ended.
 template <class Record>
 int TakeContiguousRun(TUndoBuffer& history, const TEditorStrings& lines, std::string Record::*text) {
-  while (history.UndoPointer > 0) {
-    const TUndo& below = history.Record(history.UndoPointer - 1);
-    if (below.Kind() != history.Record(history.UndoPointer).Kind()) break;
-    const auto& older = static_cast<const Record&>(below);
-    const auto& newer = At<Record>(history, history.UndoPointer);
+  return TakeRunWhile<Record>(history, [&](const Record& older, const Record& newer) {
     const platform::TPoint end = lines.BlockEnd(older.CaretX, older.CaretY, older.*text);
-    if (end.X + 1 != newer.CaretX || end.Y != newer.CaretY) break;
-    --history.UndoPointer;
-  }
-  return history.UndoPointer;
+    return end.X + 1 == newer.CaretX && end.Y == newer.CaretY;
+  });
 }
 
-// The same for forward deletions, which stay in place: each newer one was made where the
-// older one was. A deletion elsewhere after a line join (overwrite-mode Enter moved the
-// caret on without a record) stays for the walk to take back at its own place.
+// Forward deletions stay in place: each was made where the one before it was.
 int TakeSamePlaceRun(TUndoBuffer& history) {
-  while (history.UndoPointer > 0) {
-    const TUndo& below = history.Record(history.UndoPointer - 1);
-    if (below.Kind() != history.Record(history.UndoPointer).Kind()) break;
-    const auto& older = static_cast<const TInsertUndo&>(below);
-    const auto& newer = At<TInsertUndo>(history, history.UndoPointer);
-    if (newer.CaretX != older.CaretX || newer.CaretY != older.CaretY) break;
-    --history.UndoPointer;
-  }
-  return history.UndoPointer;
+  return TakeRunWhile<TInsertUndo>(history, [](const TInsertUndo& older, const TInsertUndo& newer) {
+    return newer.CaretX == older.CaretX && newer.CaretY == older.CaretY;
+  });
 }
 
-// The same for backspaces, which go leftwards: each newer deletion ends where the older
-// one began. Backspaces elsewhere (the caret moved without a record in between, as
-// overwrite-mode Enter moves it) stay for the walk to take back each at its own place.
+// Backspaces go leftwards: each newer deletion ends where the older one began.
 int TakeLeftwardRun(TUndoBuffer& history) {
-  while (history.UndoPointer > 0) {
-    const TUndo& below = history.Record(history.UndoPointer - 1);
-    if (below.Kind() != history.Record(history.UndoPointer).Kind()) break;
-    const auto& older = static_cast<const TInsertUndo&>(below);
-    const auto& newer = At<TInsertUndo>(history, history.UndoPointer);
-    if (newer.CaretY != older.CaretY || newer.CaretX != older.CaretX - static_cast<int>(older.Text.size())) break;
-    --history.UndoPointer;
-  }
-  return history.UndoPointer;
+  return TakeRunWhile<TInsertUndo>(history, [](const TInsertUndo& older, const TInsertUndo& newer) {
+    return newer.CaretY == older.CaretY && newer.CaretX == older.CaretX - static_cast<int>(older.Text.size());
+  });
 }
 
 }  // namespace
