@@ -1,7 +1,6 @@
 // Small types shared across the editor family: positions, block formats, limits.
 #pragma once
 
-#include <compare>
 #include <cstdint>
 
 namespace editor {
@@ -12,16 +11,11 @@ inline constexpr int MaxColumn = 1024;
 
 enum TSelBlockFormat : std::uint8_t { bfInclusive = 0, bfLine = 1, bfColumn = 2, bfNonInclusive = 3 };
 
-// A position in the text: column X, row Y. Positions order as the text reads, by row and
-// then by column.
+// A position in the text: column X, row Y.
 struct TPosition {
   int X = 0;
   int Y = 0;
   friend bool operator==(const TPosition&, const TPosition&) = default;
-  friend std::strong_ordering operator<=>(const TPosition& a, const TPosition& b) {
-    if (const auto byRow = a.Y <=> b.Y; byRow != 0) return byRow;
-    return a.X <=> b.X;
-  }
 };
 
 // The selection: its ends, the anchor a drag or Shift move extends from, whether it is
