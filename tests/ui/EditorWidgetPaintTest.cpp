@@ -7,22 +7,11 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "editor/Memo1Settings.h"
+#include "MetricFont.h"
 #include "qt/EditorWidget.h"
 #include "qt/QtSurface.h"
 
 namespace {
-
-// The program's settings for its editor (yellow text on navy), with the metric twin
-// of its font.
-void ConfigureLikeMemo1(EditorWidget& w) {
-  editor::THLEditor& e = w.Editor();
-  editor::ConfigureMemo1(e);
-  platform::TFontSpec font;
-  font.Name = "Liberation Mono";
-  font.Height = -13;
-  e.SetFont(font);
-}
 
 class EditorWidgetPaint : public ::testing::Test {
  protected:

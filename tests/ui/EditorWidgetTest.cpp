@@ -15,6 +15,8 @@
 #include "qt/EditorWidget.h"
 #include "qt/KeyMap.h"
 
+#include "MetricFont.h"
+
 namespace {
 
 class EditorWidgetInput : public ::testing::Test {
@@ -25,10 +27,7 @@ class EditorWidgetInput : public ::testing::Test {
     memo = new EditorWidget(&window);
     layout->addWidget(other);
     layout->addWidget(memo);
-    platform::TFontSpec font;
-    font.Name = "Liberation Mono";
-    font.Height = -13;
-    memo->Editor().SetFont(font);
+    memo->Editor().SetFont(MetricEditorFont());
     memo->Editor().View().SetGutterWidth(25);
     window.resize(700, 400);
     window.show();

@@ -6,8 +6,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "editor/Memo1Settings.h"
-#include "qt/EditorWidget.h"
+#include "MetricFont.h"
 
 namespace {
 
@@ -15,12 +14,8 @@ class ScaleTwo : public ::testing::Test {
  protected:
   void SetUp() override {
     if (qApp->devicePixelRatio() != 2.0) GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
+    ConfigureLikeMemo1(w);
     editor::THLEditor& e = w.Editor();
-    editor::ConfigureMemo1(e);
-    platform::TFontSpec font;
-    font.Name = "Liberation Mono";
-    font.Height = -13;
-    e.SetFont(font);
     for (int i = 0; i < 60; ++i) e.Lines().Add("<b>WMW mwm " + std::to_string(i) + "</b>");
     e.View().UpdateLayout();
     w.resize(500, 300);
