@@ -65,12 +65,6 @@ std::string IOErrorText(int code) {
   }
 }
 
-
-int IOErrorCodeFromErrno(int err) {
-  const int code = TableCode(err);
-  return code != 0 ? code : err;
-}
-
 std::string SystemErrorText(int err) {
   switch (err) {
     case ENOENT: return "The system cannot find the file specified";

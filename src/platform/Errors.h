@@ -65,9 +65,6 @@ class EFOpenError : public Exception {
 // any other "I/O error %d".
 std::string IOErrorText(int code);
 
-// Maps an errno value onto the platform's I/O error code (ENOENT → 2, EACCES → 5, ENOSPC → 101 …).
-int IOErrorCodeFromErrno(int err);
-
 // The system's text for an errno value, as shown after "Cannot open file".
 std::string SystemErrorText(int err);
 

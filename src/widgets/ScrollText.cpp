@@ -77,18 +77,13 @@ TScrollText::TScrollText(QWidget* parent)
   SetBackgroundColor(panel_->Color());
   panel_->setGeometry(0, 0, width(), height());
   panel_->installEventFilter(this);
-  AttachTick();
+  // Ticks go on but move nothing while the text is held.
+  thread_->OnTick = [this] {
+    if (!dragging_) Tick();
+  };
 }
 
-TScrollText::~TScrollText() {
-  // The worker ends here, while the panel it moves still exists.
-  thread_->OnTick = nullptr;
-  thread_.reset();
-}
-
-void TScrollText::AttachTick() {
-  thread_->OnTick = [this] { Tick(); };
-}
+TScrollText::~TScrollText() = default;
 
 // ---- Properties ----
 
@@ -104,7 +99,6 @@ void TScrollText::SetItems(const QStringList& items) {
 
 void TScrollText::SetActive(bool active) {
   SetItems(items_);
-  active_ = active;
   if (active) {
     thread_->Resume();
   } else {
@@ -112,10 +106,11 @@ void TScrollText::SetActive(bool active) {
   }
 }
 
-void TScrollText::SetDelay(std::uint32_t milliseconds) {
-  delay_ = milliseconds;
-  thread_->SetDelay(milliseconds);
-}
+bool TScrollText::Active() const { return !thread_->Suspended(); }
+
+std::uint32_t TScrollText::Delay() const { return thread_->Delay(); }
+
+void TScrollText::SetDelay(std::uint32_t milliseconds) { thread_->SetDelay(milliseconds); }
 
 void TScrollText::SetScrollDirection(TScrollTextDirection direction) {
   direction_ = direction;
@@ -179,13 +174,13 @@ void TScrollText::changeEvent(QEvent* event) {
 // ---- Pausing ----
 
 void TScrollText::Pause() {
-  if (!active_) return;
+  if (!Active()) return;
   rampSpeed_ = scrollPixels_;
   pauseState_ = TPauseState::Slowing;
 }
 
 void TScrollText::Unpause() {
-  if (active_) return;
+  if (Active()) return;
   rampSpeed_ = 0;
   pauseState_ = TPauseState::Speeding;
   SetActive(true);
@@ -259,7 +254,6 @@ bool TScrollText::eventFilter(QObject* watched, QEvent* event) {
       if (dragging_) DragMove(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
       return dragging_;
     case QEvent::MouseButtonRelease:
-      AttachTick();
       dragging_ = false;
       return true;
     default:
@@ -269,8 +263,6 @@ bool TScrollText::eventFilter(QObject* watched, QEvent* event) {
 
 void TScrollText::DragStart(const QPoint& globalPos) {
   dragOrigin_ = Horizontal() ? globalPos.x() : globalPos.y();
-  // Ticks go on but move nothing while the text is held.
-  thread_->OnTick = nullptr;
   dragging_ = true;
 }
 

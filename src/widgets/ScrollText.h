@@ -46,9 +46,10 @@ class TScrollText : public QWidget {
   void SetAlignment(Qt::Alignment alignment);
   const QStringList& Items() const { return items_; }
   void SetItems(const QStringList& items);
-  bool Active() const { return active_; }
+  // Scrolling: the worker is not suspended.
+  bool Active() const;
   void SetActive(bool active);
-  std::uint32_t Delay() const { return delay_; }
+  std::uint32_t Delay() const;
   void SetDelay(std::uint32_t milliseconds);
   int ScrollPixels() const { return scrollPixels_; }
   void SetScrollPixels(int pixels) { scrollPixels_ = pixels; }
@@ -88,14 +89,11 @@ class TScrollText : public QWidget {
   // The step of this tick, or -1 when a pause has just run out.
   int StepSize();
   void MovePanel();
-  void AttachTick();
   void DragStart(const QPoint& globalPos);
   void DragMove(const QPoint& globalPos);
 
   TStaticText* panel_;
   QStringList items_;
-  bool active_ = false;
-  std::uint32_t delay_ = 50;
   int scrollPixels_ = 1;
   TScrollTextDirection direction_ = drFromBottom;
   int position_ = 0;
@@ -103,5 +101,6 @@ class TScrollText : public QWidget {
   int rampSpeed_ = 0;
   bool dragging_ = false;
   int dragOrigin_ = 0;
+  // Last, so that the worker ends while the panel it moves still exists.
   std::unique_ptr<TImageDrawThread> thread_;
 };
