@@ -186,12 +186,12 @@ QString EditorAccessible::attributes(int offset, int* startOffset, int* endOffse
 }
 
 void AccessibleEditorNotifier::Sync(EditorWidget& widget) {
-  if (!QAccessible::isActive()) return;
   SyncText(widget);
   SyncCaret(widget);
 }
 
 void AccessibleEditorNotifier::SyncText(EditorWidget& widget) {
+  if (!QAccessible::isActive()) return;
   const QString text = WholeText(widget.Editor());
   if (text != text_) {
     // The changed span: what lies between the common start and the common end.

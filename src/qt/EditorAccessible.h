@@ -47,13 +47,14 @@ class EditorAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
 // while no assistive technology listens.
 class AccessibleEditorNotifier {
  public:
-  // After an edit or a new document: the text, then the caret and the selection.
+  // After a new document: the text, then the caret and the selection.
   void Sync(EditorWidget& widget);
+  // After an edit; the editor's status change that follows every edit brings the caret.
+  void SyncText(EditorWidget& widget);
   // After a caret or selection change, which leaves the text as it was.
   void SyncCaret(EditorWidget& widget);
 
  private:
-  void SyncText(EditorWidget& widget);
 
   QString text_;
   int caret_ = -1;

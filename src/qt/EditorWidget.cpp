@@ -85,7 +85,7 @@ EditorWidget::EditorWidget(QWidget* parent)
     connect(&blinkTimer_, &QTimer::timeout, this, [this] { Blink(); });
   }
   editor_->OnChange = [this] {
-    accessibility_.Sync(*this);
+    accessibility_.SyncText(*this);
     emit changed();
   };
   editor_->OnChangeStatus = [this] { accessibility_.SyncCaret(*this); };
