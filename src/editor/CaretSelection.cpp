@@ -234,9 +234,9 @@ void TCustomEditorBase::SetSelLength(int length) {
                                                   TextOffsetLength(*this));
   const platform::TPoint end = OffsetToPos(static_cast<int>(endOffset));
   Sel.Selected = length > 0 && begin.Y >= 0 && end.Y >= 0;
-  if (begin.Y >= 0) Sel.Beg = {begin.X, begin.Y};
+  if (begin.Y >= 0) Sel.Beg = begin;
   if (end.Y >= 0) {
-    Sel.End = {end.X, end.Y};
+    Sel.End = end;
     MoveCaretTo(end.X, end.Y);
   }
   view_.InvalidateControl();

@@ -14,10 +14,7 @@ namespace editor {
 
 namespace {
 
-bool IsDelimiter(char c) {
-  static constexpr std::string_view delimiters{"\0\n\r \"#%'()*+,-./:;<=>[\\]{}", 26};
-  return delimiters.find(c) != std::string_view::npos;
-}
+bool IsDelimiter(char c) { return IsWordSeparator(static_cast<unsigned char>(c)); }
 
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 

@@ -129,7 +129,6 @@ class TCustomEditorBase {
   bool DoubleClickLine = false;
   void SetInsertMode(bool insert);
   void SetReadOnly(bool readOnly);
-  TSelBlockFormat SelBlockFormat() const { return Sel.BlockFormat; }
   // Runs the block-format command, so a format change always repaints and notifies.
   void SetSelBlockFormat(TSelBlockFormat format);
 

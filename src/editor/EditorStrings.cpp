@@ -52,13 +52,15 @@ void TEditorStrings::LinesChanged() {
 
 void TEditorStrings::Add(std::string_view s) { model_.Insert(Count(), editor_.TabsToBlanks(s)); }
 
+// Indexes are checked before tabs are expanded or a record is made: a refused change
+// leaves nothing behind.
 void TEditorStrings::Insert(int index, std::string_view s) {
-  CheckIndex(index, Count() + 1);
+  TLineModel::CheckIndex(index, Count() + 1);
   model_.Insert(index, editor_.TabsToBlanks(s));
 }
 
 void TEditorStrings::Put(int index, std::string_view s) {
-  CheckIndex(index, Count());
+  TLineModel::CheckIndex(index, Count());
   if (editor_.KeepTrailingBlanks) {
     model_.Replace(index, std::string(s));
     return;
@@ -140,7 +142,7 @@ std::string TEditorStrings::Trimmed(std::string_view s) const {
 }
 
 void TEditorStrings::ReplaceLine(int index, std::string_view s) {
-  CheckIndex(index, Count());
+  TLineModel::CheckIndex(index, Count());
   TUpdateLockGuard lock(editor_);
   model_.Replace(index, Trimmed(s));
 }

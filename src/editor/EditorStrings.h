@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "editor/LineModel.h"
-#include "platform/Errors.h"
 #include "platform/Types.h"
 
 namespace editor {
@@ -97,11 +96,6 @@ class TEditorStrings : private TLineModelListener {
   class TListUpdate;
 
   void LinesChanged() override;
-  // Checked before tabs are expanded or a record is made: a bad index is the error
-  // reported, and a refused change leaves nothing behind.
-  static void CheckIndex(int index, int count) {
-    if (index < 0 || index >= count) throw platform::EListError(index);
-  }
   // Inserts the pieces, tabs expanded, before line index as one move of the list.
   void InsertLines(int index, const std::vector<std::string_view>& pieces);
   std::string Trimmed(std::string_view s) const;

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/Types.h"
+
 namespace editor {
 
 // Columns run from 0 to 1024; 1024 is a valid caret column and the end of a whole-line
@@ -12,11 +14,7 @@ inline constexpr int MaxColumn = 1024;
 enum TSelBlockFormat : std::uint8_t { bfInclusive = 0, bfLine = 1, bfColumn = 2, bfNonInclusive = 3 };
 
 // A position in the text: column X, row Y.
-struct TPosition {
-  int X = 0;
-  int Y = 0;
-  friend bool operator==(const TPosition&, const TPosition&) = default;
-};
+using TPosition = platform::TPoint;
 
 // The selection: its ends, the anchor a drag or Shift move extends from, whether it is
 // shown and whether it is being extended, and its block format. The line format replaces

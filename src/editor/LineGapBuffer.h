@@ -14,10 +14,8 @@ namespace editor {
 class TLineGapBuffer {
  public:
   std::size_t size() const { return slots_.size() - gapLength_; }
-  bool empty() const { return size() == 0; }
   std::string& operator[](std::size_t i) { return slots_[Slot(i)]; }
   const std::string& operator[](std::size_t i) const { return slots_[Slot(i)]; }
-  std::string& back() { return (*this)[size() - 1]; }
 
   // Takes the lines as they are; the gap goes to the end.
   void assign(std::vector<std::string> lines) {
@@ -25,8 +23,6 @@ class TLineGapBuffer {
     gapStart_ = slots_.size();
     gapLength_ = 0;
   }
-  void clear() { assign({}); }
-  void push_back(std::string line) { insert(size(), std::move(line)); }
 
   void insert(std::size_t at, std::string line) {
     OpenGap(at, 1);

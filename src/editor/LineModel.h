@@ -65,10 +65,12 @@ class TLineModel {
   void BeginUpdate();
   void EndUpdate();
 
- private:
+  // Raises "List index out of bounds (%d)" unless 0 <= index < count.
   static void CheckIndex(int index, int count) {
     if (index < 0 || index >= count) throw platform::EListError(index);
   }
+
+ private:
   void Changed() {
     if (updateCount_ > 0) {
       changedInUpdate_ = true;

@@ -73,8 +73,7 @@ bool TCustomEditorBase::WordMoveCommand(TCommand code, TPosition& pos, bool& use
       pos.X = WordLeftColumn(pos.X, pos.Y);
     }
   } else if (LineCount() > 0) {
-    const platform::TPoint p = WordRightPosition(pos.X, pos.Y);
-    pos = {p.X, p.Y};
+    pos = WordRightPosition(pos.X, pos.Y);
   }
   if (selecting) {
     ExtendSelection(pos.X, pos.Y);
