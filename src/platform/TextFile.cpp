@@ -9,12 +9,12 @@
 #include <filesystem>
 
 #include "platform/Errors.h"
+#include "platform/PosixIo.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
 constexpr char kCtrlZ = 26;
 
 // The name a load error shows: absolute, with "." and ".." resolved.
@@ -52,14 +52,6 @@ int OpenRegularFile(const std::string& fileName, std::uint64_t& size) {
   return fd;
 }
 
-// Reads up to `count` bytes, retrying when a signal interrupts; -1 with errno on failure.
-ssize_t ReadSome(int fd, char* data, std::size_t count) {
-  for (;;) {
-    const ssize_t n = ::read(fd, data, count);
-    if (n >= 0 || errno != EINTR) return n;
-  }
-}
-
 }  // namespace
 
 std::string ReadWholeFile(const std::string& fileName) {
@@ -67,7 +59,7 @@ std::string ReadWholeFile(const std::string& fileName) {
   const int fd = OpenRegularFile(fileName, size);
   std::string contents;
   contents.reserve(static_cast<std::size_t>(size));
-  char buffer[kChunk];
+  char buffer[kIoChunk];
   for (;;) {
     const ssize_t got = ReadSome(fd, buffer, sizeof buffer);
     if (got <= 0) {
@@ -90,8 +82,8 @@ TTextFileReader::~TTextFileReader() {
 
 bool TTextFileReader::Fill() {
   consumed_ += buffer_.size();
-  buffer_.resize(kChunk);
-  const ssize_t n = ReadSome(fd_, buffer_.data(), kChunk);
+  buffer_.resize(kIoChunk);
+  const ssize_t n = ReadSome(fd_, buffer_.data(), kIoChunk);
   if (n < 0) {
     buffer_.clear();
     throw EInOutError::FromErrno(errno);

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/PosixIo.h"
 #include "platform/TextFile.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
 constexpr char kTempPrefix[] = ".quorvel-";
 constexpr std::size_t kTempSuffix = 6;  // the XXXXXX of mkostemp
 
@@ -98,23 +98,12 @@ void CopyExtendedAttributes(const std::string& from, int toFd) {
   }
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = write(fd, data + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 TTextFileWriter::TTextFileWriter(const std::string& fileName) : target_(ResolveLinks(fileName)) {
   if (target_.empty()) RaiseIO(ENOENT);
   struct stat st {};
-  mode_t mode = NewFileMode();
+  mode_t mode = 0;
   if (stat(target_.c_str(), &st) == 0) {
     exists_ = true;
     if (S_ISDIR(st.st_mode)) RaiseIO(EISDIR);
@@ -126,7 +115,9 @@ TTextFileWriter::TTextFileWriter(const std::string& fileName) : target_(ResolveL
     if (access(target_.c_str(), W_OK) != 0) RaiseIO(errno);
     mode = st.st_mode & 07777;
     hardLinked_ = st.st_nlink > 1;
-  } else if (errno != ENOENT) {
+  } else if (errno == ENOENT) {
+    mode = NewFileMode();
+  } else {
     RaiseIO(errno);
   }
   RemoveStaleTemporaries(DirectoryOf(target_));
@@ -167,7 +158,7 @@ void TTextFileWriter::WriteLine(std::string_view line) {
   if (fd_ < 0) RaiseIO(EBADF);
   buffer_.append(line);
   buffer_.append("\r\n");
-  if (buffer_.size() >= kChunk) Flush();
+  if (buffer_.size() >= kIoChunk) Flush();
 }
 
 void TTextFileWriter::Flush() {
@@ -211,10 +202,10 @@ void TTextFileWriter::WriteThrough() {
     close(out);
     Fail(room);
   }
-  std::vector<char> chunk(kChunk);
+  std::vector<char> chunk(kIoChunk);
   bool ok = lseek(fd_, 0, SEEK_SET) == 0;
   int err = errno;
-  for (ssize_t got = 0; ok && (got = read(fd_, chunk.data(), chunk.size())) != 0;) {
+  for (ssize_t got = 0; ok && (got = ReadSome(fd_, chunk.data(), chunk.size())) != 0;) {
     ok = got > 0 && WriteAll(out, chunk.data(), static_cast<std::size_t>(got));
     err = errno;
   }
