@@ -60,14 +60,9 @@ unsigned char Converted(TCommand code, unsigned char c) {
 
 void TCustomEditor::ChangeCase(TCommand code) {
   if (ReadOnly) return;
-  // A selection kept across a shorter new text may end below it: its text would read as
-  // empty and the replacement would delete the rows it still covers. It is cut to the end
-  // of the text first, as the deletion does.
-  const int count = LineCount();
-  if (Sel.Selected && Sel.Beg.Y < count && Sel.End.Y >= count) {
-    Sel.End.Y = count - 1;
-    if (Sel.BlockFormat != bfColumn) Sel.End.X = LineLength(Sel.End.Y);
-  }
+  // Uncut, a selection ending below the text would read as empty and the replacement
+  // would delete the rows it still covers.
+  CutSelectionToText();
   std::string text = SelectionText();
   for (char& c : text) c = static_cast<char>(Converted(code, static_cast<unsigned char>(c)));
   ReplaceSelection(text);

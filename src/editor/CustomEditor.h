@@ -101,6 +101,9 @@ class TCustomEditor : public TCustomEditorBase, private TLineModelListener {
   platform::LRESULT Perform(platform::TMessage msg, platform::WPARAM wParam, platform::LPARAM lParam);
 
  private:
+  // A selection kept across a shorter new text may end below it: its end is taken to the
+  // end of the text, so that what it covers is what the text holds.
+  void CutSelectionToText();
   void LinesInserted(int index, int count) override;
   void LinesRemoved(int index, int count) override;
 

@@ -55,18 +55,23 @@ std::string TCustomEditor::SelectionText() const {
   return text;
 }
 
+void TCustomEditor::CutSelectionToText() {
+  const int count = LineCount();
+  if (Sel.Selected && Sel.Beg.Y < count && Sel.End.Y >= count) {
+    Sel.End.Y = count - 1;
+    if (Sel.BlockFormat != bfColumn) Sel.End.X = LineLength(Sel.End.Y);
+  }
+}
+
 void TCustomEditor::RemoveSelection() {
   if (!Sel.Selected) return;
   TUpdateBracket update(*this);
   TCaretHider hiddenCaret(View());
-  // A selection kept across a shorter new text may end below it. Deleting it would remove
-  // everything down to the end of the text, so its end is taken to the end of the text
-  // first: the recorded text is then the text deleted, and undo brings all of it back.
+  // Deleting a selection that ends below the text would remove everything down to the end
+  // of the text: cut to the text, the recorded text is the text deleted, and undo brings
+  // all of it back.
+  CutSelectionToText();
   const int count = LineCount();
-  if (Sel.Beg.Y < count && Sel.End.Y >= count) {
-    Sel.End.Y = count - 1;
-    if (Sel.BlockFormat != bfColumn) Sel.End.X = LineLength(Sel.End.Y);
-  }
   // A selection wholly below the text (its lines were deleted under it) holds nothing to
   // delete: it is dropped without a record, since undoing one would read rows that are gone.
   if (Sel.Beg.Y >= count) {
