@@ -7,8 +7,8 @@
 #include <string>
 
 #include "../tests/core/FakeHost.h"
-#include "editor/HLEditor.h"
-#include "editor/Memo1Settings.h"
+#include "editor/html/HLEditor.h"
+#include "editor/html/Memo1Settings.h"
 #include "qsci_html_corpus.h"
 
 namespace {
@@ -48,7 +48,7 @@ void BM_KeystrokeOpeningTag(benchmark::State& state) {
     state.ResumeTiming();
     memo.TextEdited(column, row, editor::taInsert, "<");
     state.PauseTiming();
-    memo.Lines().DeleteBlock(column, row, column, row);
+    memo.Lines().DeleteBlock({column, row}, {column, row});
     state.ResumeTiming();
     memo.TextEdited(column, row, editor::taDelete, "<");
   }

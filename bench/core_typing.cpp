@@ -7,8 +7,8 @@
 
 #include "../tests/core/FakeHost.h"
 #include "editor/Commands.h"
-#include "editor/HLEditor.h"
-#include "editor/Memo1Settings.h"
+#include "editor/html/HLEditor.h"
+#include "editor/html/Memo1Settings.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "../tests/core/FakeHost.h"
-#include "editor/HLEditor.h"
-#include "editor/Memo1Settings.h"
+#include "editor/html/HLEditor.h"
+#include "editor/html/Memo1Settings.h"
 #include "qsci_html_corpus.h"
 #include "qt/EditorWidget.h"
 
@@ -90,7 +90,7 @@ void BM_Keystroke_Quorvel(benchmark::State& state) {
     doc.memo.Lines().InsertBlock(column, EditedRow, "<");
     doc.memo.TextEdited(column, EditedRow, editor::taInsert, "<");
     doc.ColourView();
-    doc.memo.Lines().DeleteBlock(column, EditedRow, column, EditedRow);
+    doc.memo.Lines().DeleteBlock({column, EditedRow}, {column, EditedRow});
     doc.memo.TextEdited(column, EditedRow, editor::taDelete, "<");
     doc.ColourView();
   }

@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/Memo1Settings.h"
+#include "editor/html/Memo1Settings.h"
 #include "platform/Cp1251.h"
 #include "platform/TextFile.h"
 #include "qsci_html_corpus.h"

@@ -19,7 +19,7 @@
 #include "app/MainTip.h"
 #include "app/PalettePage.h"
 #include "app/Uprop.h"
-#include "editor/Memo1Settings.h"
+#include "editor/html/Memo1Settings.h"
 #include "insert/TagPalette.h"
 #include "platform/TextFile.h"
 #include "preview/PreviewCommands.h"

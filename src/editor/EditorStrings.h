@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/LineModel.h"
+#include "editor/EditorTypes.h"
+#include "editor/model/LineModel.h"
 #include "platform/Types.h"
 
 namespace editor {
@@ -71,13 +72,14 @@ class TEditorStrings : private TLineModelListener {
   void PadToCaret();
   // Inserts text at (x, y), appending lines up to row y and padding row y to column x.
   void InsertBlock(int x, int y, std::string_view text);
-  // Deletes from (x1, y1) through (x2, y2), both ends inclusive; x2 = -1 keeps all of row
-  // y2 and joins it to row y1. Rows past the end clamp to the end of the text.
-  void DeleteBlock(int x1, int y1, int x2, int y2);
+  // Deletes from first through last, both ends inclusive; last.X = -1 keeps all of row
+  // last.Y and joins it to row first.Y. Rows past the end clamp to the end of the text.
+  void DeleteBlock(TPosition first, TPosition last);
   // Inserts piece k of text at column x of row y + k, appending and padding rows.
   void InsertColumnBlock(int x, int y, std::string_view text);
-  // Deletes columns x1..x2 of rows y1..y2 (rows clamped as in DeleteBlock).
-  void DeleteColumnBlock(int x1, int y1, int x2, int y2);
+  // Deletes columns first.X..last.X of rows first.Y..last.Y (rows clamped as in
+  // DeleteBlock).
+  void DeleteColumnBlock(TPosition first, TPosition last);
   // Where the last character of text lands when InsertBlock puts it at (x, y): column -1
   // when text ends with a line break.
   platform::TPoint BlockEnd(int x, int y, std::string_view text) const;
@@ -92,7 +94,7 @@ class TEditorStrings : private TLineModelListener {
   // Clamps the rows of a block to the text as both deletions do (a start above the text
   // starts at (0, 0); an end below it runs to the end of the text); false when the block
   // starts below the text.
-  bool ClampBlockRows(int& x1, int& y1, int& x2, int& y2) const;
+  bool ClampBlockRows(TPosition& first, TPosition& last) const;
   class TListUpdate;
 
   void LinesChanged() override;

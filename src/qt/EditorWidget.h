@@ -9,7 +9,7 @@
 #include <map>
 #include <memory>
 
-#include "editor/HLEditor.h"
+#include "editor/html/HLEditor.h"
 #include "platform/Host.h"
 #include "qt/EditorAccessible.h"
 

@@ -29,7 +29,7 @@
 
 #include "core/FakeHost.h"
 #include "editor/Commands.h"
-#include "editor/HLEditor.h"
+#include "editor/html/HLEditor.h"
 #include "platform/Messages.h"
 #include "platform/TextFile.h"
 #include "platform/VirtualKeys.h"

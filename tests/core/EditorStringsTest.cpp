@@ -329,37 +329,37 @@ TEST_F(LineStore, InsertBlockSplitsAndPads) {
 
 TEST_F(LineStore, DeleteBlockJoinsAndClamps) {
   Fill({"abcd", "ef"});
-  lines.DeleteBlock(2, 0, -1, 1);
+  lines.DeleteBlock({2, 0}, {-1, 1});
   EXPECT_EQ(All(), Lines{"abef"});
 
   Fill({"abcd"});
-  lines.DeleteBlock(1, 0, 2, 0);
+  lines.DeleteBlock({1, 0}, {2, 0});
   EXPECT_EQ(All(), Lines{"ad"});
 
   // A start past the line end pads it before the next line is joined on.
   Fill({"ab", "cd"});
-  lines.DeleteBlock(4, 0, -1, 1);
+  lines.DeleteBlock({4, 0}, {-1, 1});
   EXPECT_EQ(All(), Lines{"ab  cd"});
 
   // An end row past the text deletes to the end; a start row above it starts at (0, 0).
   Fill({"abc", "def", "ghi"});
-  lines.DeleteBlock(1, 1, 0, 9);
+  lines.DeleteBlock({1, 1}, {0, 9});
   EXPECT_EQ(All(), (Lines{"abc", "d"}));
   Fill({"abc", "def"});
-  lines.DeleteBlock(2, -3, 0, 1);
+  lines.DeleteBlock({2, -3}, {0, 1});
   EXPECT_EQ(All(), Lines{"ef"});
 
   // A start row past the text does nothing.
   Fill({"abc"});
-  lines.DeleteBlock(0, 1, 0, 2);
+  lines.DeleteBlock({0, 1}, {0, 2});
   EXPECT_EQ(All(), Lines{"abc"});
 }
 
 TEST_F(LineStore, DeleteBlockNeverCopiesTextForAReversedRange) {
   Fill({"abcdefgh", "xyz"});
-  lines.DeleteBlock(5, 0, 1, 0);
-  lines.DeleteBlock(3, 0, -1, 0);
-  lines.DeleteBlock(0, 1, 2, 0);
+  lines.DeleteBlock({5, 0}, {1, 0});
+  lines.DeleteBlock({3, 0}, {-1, 0});
+  lines.DeleteBlock({0, 1}, {2, 0});
   EXPECT_EQ(All(), (Lines{"abcdefgh", "xyz"}));
 }
 
@@ -368,12 +368,12 @@ TEST_F(LineStore, ColumnBlocks) {
   lines.InsertColumnBlock(2, 1, "xy\r\nzw\r\n");
   EXPECT_EQ(All(), (Lines{"abcd", "e xy", "  zw"}));
 
-  lines.DeleteColumnBlock(1, 0, 2, 1);
+  lines.DeleteColumnBlock({1, 0}, {2, 1});
   EXPECT_EQ(All(), (Lines{"ad", "ey", "  zw"}));
 
   // Rows shorter than the block lose what they have; an end row past the text runs to the
   // end of every line.
-  lines.DeleteColumnBlock(1, 1, 1, 7);
+  lines.DeleteColumnBlock({1, 1}, {1, 7});
   EXPECT_EQ(All(), (Lines{"ad", "e", ""}));
   EXPECT_EQ(editor.UpdateLock, 0);
 }
@@ -409,7 +409,7 @@ TEST(LineStoreMoves, EditorHearsWhereRowsMoved) {
   lines.Insert(1, "x");
   lines.Delete(2);
   lines.InsertBlock(1, 0, "1\r\n2\r\n3");
-  lines.DeleteBlock(0, 1, 0, 3);
+  lines.DeleteBlock({0, 1}, {0, 3});
   // The first removed row's successor goes; appended rows move nothing.
   const std::vector<std::pair<int, int>> expected{{1, 1}, {3, -1}, {1, 2}, {2, -2}};
   EXPECT_EQ(editor.moves, expected);

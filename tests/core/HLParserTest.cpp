@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/HLParser.h"
+#include "editor/html/HLParser.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/FakeHost.h"
-#include "editor/HLEditor.h"
+#include "editor/html/HLEditor.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST(HighlightFuzzTest, CachedStatesMatchAFullScanAfterRandomEdits) {
     const int x = pick(length + 1);
     if (pick(2) == 0 && x < length) {
       const std::string removed = memo.Lines().Get(y).substr(x, 1);
-      memo.Lines().DeleteBlock(x, y, x, y);
+      memo.Lines().DeleteBlock({x, y}, {x, y});
       memo.TextEdited(x, y, editor::taDelete, removed);
     } else {
       const std::string text =

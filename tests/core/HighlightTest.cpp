@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/FakeHost.h"
-#include "editor/HLEditor.h"
+#include "editor/html/HLEditor.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ class HighlightTest : public ::testing::Test {
   }
   bool Delete(int x, int y, int count) {
     const std::string removed = memo.Lines().Get(y).substr(x, count);
-    memo.Lines().DeleteBlock(x, y, x + count - 1, y);
+    memo.Lines().DeleteBlock({x, y}, {x + count - 1, y});
     return Report(x, y, taDelete, removed);
   }
   bool Report(int x, int y, int action, const std::string& text) {

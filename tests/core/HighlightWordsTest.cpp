@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "editor/HtmlWords.h"
+#include "editor/html/HtmlWords.h"
 
 namespace {
 

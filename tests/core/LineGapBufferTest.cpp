@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/LineGapBuffer.h"
+#include "editor/model/LineGapBuffer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/LineModel.h"
+#include "editor/model/LineModel.h"
 #include "platform/Errors.h"
 
 namespace {

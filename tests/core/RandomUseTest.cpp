@@ -6,7 +6,7 @@
 #include "core/EditingFixture.h"
 #include "core/FakeHost.h"
 #include "editor/Commands.h"
-#include "editor/HLEditor.h"
+#include "editor/html/HLEditor.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -52,7 +52,7 @@ TEST_F(RandomUseHighlighting, TypingOverABracketRescans) {
 // the state of a row deleted before.
 TEST_F(RandomUseHighlighting, AppendedRowDoesNotInheritADeletedRowsState) {
   memo.SetLines({"<a", "b", "c"});
-  memo.Lines().DeleteBlock(0, 0, 2147483646, 2);
+  memo.Lines().DeleteBlock({0, 0}, {2147483646, 2});
   memo.TextEdited(0, 0, editor::taDelete, "<a\r\nb\r\nc");
   memo.Lines().Add("q");
   EXPECT_EQ(StateOf(1), THLEditor::StateOutside);

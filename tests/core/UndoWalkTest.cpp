@@ -39,7 +39,7 @@ class UndoWalk : public EditingTest {
   void DeleteLeft(int count) {
     const int from = editor.CaretX - count;
     Record<Kind>(editor.CaretX, editor.CaretY, editor.Lines().Get(editor.CaretY).substr(from, count));
-    editor.Lines().DeleteBlock(from, editor.CaretY, editor.CaretX - 1, editor.CaretY);
+    editor.Lines().DeleteBlock({from, editor.CaretY}, {editor.CaretX - 1, editor.CaretY});
     editor.MoveCaretTo(from, editor.CaretY);
   }
 
@@ -121,7 +121,7 @@ TEST_F(UndoWalk, BackspaceRunAcrossALineJoin) {
   DeleteLeft<TBackspaceUndo>(1);
   // The join at column 0: the record stands one past the end of the line above.
   Record<TBackspaceUndo>(3, 0, std::string("\n"));
-  editor.Lines().DeleteBlock(2, 0, -1, 1);
+  editor.Lines().DeleteBlock({2, 0}, {-1, 1});
   editor.MoveCaretTo(2, 0);
   DeleteLeft<TBackspaceUndo>(1);
   EXPECT_EQ(Text(), Lines{"ad"});
@@ -133,7 +133,7 @@ TEST_F(UndoWalk, BackspaceRunAcrossALineJoin) {
   // A run that ends with the join puts the caret at the start of the restored line.
   Start({"ab", "cd"}, 0, 1);
   Record<TBackspaceUndo>(3, 0, std::string("\n"));
-  editor.Lines().DeleteBlock(2, 0, -1, 1);
+  editor.Lines().DeleteBlock({2, 0}, {-1, 1});
   editor.MoveCaretTo(2, 0);
   Undo();
   EXPECT_EQ(Text(), (Lines{"ab", "cd"}));
@@ -181,7 +181,7 @@ TEST_F(UndoWalk, CompoundGroupGoesBackInOneStep) {
   Record<TBeginCompoundUndo>();
   Record<TDeleteSelectedUndo>(4, 0, std::string("bcd"));
   editor.Sel.Selected = false;
-  editor.Lines().DeleteBlock(1, 0, 3, 0);
+  editor.Lines().DeleteBlock({1, 0}, {3, 0});
   editor.MoveCaretTo(1, 0);
   Type("XY");
   Record<TEndCompoundUndo>();
@@ -246,10 +246,10 @@ TEST_F(UndoWalk, DeleteRunInsertsTheTextBack) {
   Start({"abcdef", "gh"}, 2, 0);
   for (const char* c : {"c", "d"}) {
     Record<TDeleteUndo>(2, 0, std::string(c));
-    editor.Lines().DeleteBlock(2, 0, 2, 0);
+    editor.Lines().DeleteBlock({2, 0}, {2, 0});
   }
   Record<TDeleteUndo>(2, 0, std::string("ef\r\n"));
-  editor.Lines().DeleteBlock(2, 0, -1, 1);
+  editor.Lines().DeleteBlock({2, 0}, {-1, 1});
   EXPECT_EQ(Text(), Lines{"abgh"});
   Undo();
   EXPECT_EQ(Text(), (Lines{"abcdef", "gh"}));
@@ -293,7 +293,7 @@ TEST_F(UndoWalk, DeletedColumnSelectionComesBackIntoEachRow) {
   editor.Sel.End.Y = 2;
   Record<TDeleteSelectedUndo>(3, 2, std::string("bc\r\n\r\ngh"));
   editor.Sel.Selected = false;
-  editor.Lines().DeleteColumnBlock(1, 0, 2, 2);
+  editor.Lines().DeleteColumnBlock({1, 0}, {2, 2});
   EXPECT_EQ(Text(), (Lines{"ad", "e", "fi"}));
   Undo();
   EXPECT_EQ(Text(), (Lines{"abcd", "e", "fghi"}));

@@ -11,7 +11,7 @@
 #include <cstdio>
 
 #include "MainWindowFixture.h"
-#include "editor/Memo1Settings.h"
+#include "editor/html/Memo1Settings.h"
 #include "platform/Errors.h"
 #include "widgets/XPButtons.h"
 

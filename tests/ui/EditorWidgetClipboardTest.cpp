@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 #include <QTest>
 
-#include "editor/HLEditor.h"
+#include "editor/html/HLEditor.h"
 #include "qt/EditorWidget.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "editor/HLEditor.h"
+#include "editor/html/HLEditor.h"
 #include "platform/Cp1251.h"
 #include "platform/Messages.h"
 #include "platform/VirtualKeys.h"

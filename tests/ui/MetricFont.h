@@ -3,7 +3,7 @@
 // wherever the tests run.
 #pragma once
 
-#include "editor/Memo1Settings.h"
+#include "editor/html/Memo1Settings.h"
 #include "qt/EditorWidget.h"
 
 // Liberation Mono at the program's height.

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "editor/Editor.h"
-#include "editor/EditingGuards.h"
+#include "editor/edit/EditingGuards.h"
 #include "editor/UndoBuffer.h"
 
 namespace editor {
@@ -200,7 +200,7 @@ void TCompletion::ReplaceWordAtCaret(std::string text) {
     lines.PadToCaret();
     editor_.UndoBuffer().Add(
         std::make_unique<TReplaceUndo>(editor_, editor_.CaretX, row, word.Start, row, word.Text, text));
-    if (word.End > word.Start) lines.DeleteBlock(word.Start, row, word.End - 1, row);
+    if (word.End > word.Start) lines.DeleteBlock({word.Start, row}, {word.End - 1, row});
     if (!text.empty()) lines.InsertBlock(word.Start, row, text);
     editor_.TextEdited(word.Start, row, taReplace, text);
     if (mark) {

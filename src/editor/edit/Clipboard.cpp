@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "editor/EditingGuards.h"
-#include "editor/EditingOperations.h"
+#include "editor/edit/EditingGuards.h"
+#include "editor/edit/EditingOperations.h"
 
 namespace editor {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "editor/CustomEditor.h"
-#include "editor/EditingGuards.h"
-#include "editor/EditingOperations.h"
+#include "editor/edit/EditingGuards.h"
+#include "editor/edit/EditingOperations.h"
 #include "editor/UndoBuffer.h"
 
 namespace editor {
@@ -31,7 +31,7 @@ const Record& At(const TUndoBuffer& history, int index) {
 
 void DeleteTextAt(TEditorStrings& lines, int x, int y, std::string_view text) {
   const platform::TPoint end = lines.BlockEnd(x, y, text);
-  lines.DeleteBlock(x, y, end.X, end.Y);
+  lines.DeleteBlock({x, y}, end);
 }
 
 // Steps the history down over the records of the top one's kind directly below it, as

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/Colors.h"
+#include "editor/html/Colors.h"
 #include "editor/Editor.h"
-#include "editor/HLParser.h"
+#include "editor/html/HLParser.h"
 
 namespace editor {
 

@@ -1,5 +1,5 @@
 // The colour set the main window gives its editor Memo1.
-#include "editor/Colors.h"
+#include "editor/html/Colors.h"
 
 namespace editor {
 

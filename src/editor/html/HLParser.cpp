@@ -1,6 +1,6 @@
 // The HTML-style tokenizer: token boundaries, the ring of recent tokens and the look
 // past the current token.
-#include "editor/HLParser.h"
+#include "editor/html/HLParser.h"
 
 #include <stdexcept>
 

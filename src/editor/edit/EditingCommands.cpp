@@ -4,8 +4,8 @@
 #include <array>
 #include <memory>
 
-#include "editor/EditingGuards.h"
-#include "editor/EditingOperations.h"
+#include "editor/edit/EditingGuards.h"
+#include "editor/edit/EditingOperations.h"
 
 namespace editor {
 
@@ -134,7 +134,7 @@ void JoinWithRowAbove(TCustomEditor& editor, TCaretTarget caret) {
       x = editor.LineLength(y);
       editor.UndoBuffer().Add(std::make_unique<TBackspaceUndo>(editor, x + 1, y, "\n"));
       caret.UseSetCaret = false;
-      editor.Lines().DeleteBlock(x, y, -1, editor.CaretY);
+      editor.Lines().DeleteBlock({x, y}, {-1, editor.CaretY});
       joined = true;
     }
   }
@@ -167,7 +167,7 @@ void DeleteLeftOfCaret(TCustomEditor& editor, TCaretTarget caret) {
     editor.UndoBuffer().Add(std::make_unique<TBackspaceUnindentUndo>(editor, x, y, deleted));
   }
   caret.UseSetCaret = false;
-  editor.Lines().DeleteBlock(target, y, x - 1, y);
+  editor.Lines().DeleteBlock({target, y}, {x - 1, y});
   editor.TextEdited(x, y, taDelete, deleted);
   editor.View().RepaintRow(y);
   editor.TextChanged();
@@ -250,7 +250,7 @@ void DeleteCharacter(TCustomEditor& editor, TCaretTarget caret) {
     const std::string deleted(1, line[static_cast<std::size_t>(x)]);
     editor.UndoBuffer().Add(std::make_unique<TDeleteUndo>(editor, x, y, deleted));
     caret.UseSetCaret = false;
-    lines.DeleteBlock(x, y, x, y);
+    lines.DeleteBlock({x, y}, {x, y});
     editor.TextEdited(x, y, taDelete, deleted);
     editor.View().RepaintRow(y);
     editor.TextChanged();
@@ -260,7 +260,7 @@ void DeleteCharacter(TCustomEditor& editor, TCaretTarget caret) {
   if (y < 0 || y >= lines.Count() - 1) return;
   editor.UndoBuffer().Add(std::make_unique<TDeleteUndo>(editor, x, y, std::string(LineBreak)));
   caret.UseSetCaret = false;
-  lines.DeleteBlock(x, y, -1, y + 1);
+  lines.DeleteBlock({x, y}, {-1, y + 1});
   editor.View().UpdateLayout();
   editor.TextEdited(x, y, taDelete, LineBreak);
   editor.View().ShowRowsShifted(y, -1);

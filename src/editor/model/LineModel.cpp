@@ -1,5 +1,5 @@
 // The plain line list: primitive edits and the notices they send.
-#include "editor/LineModel.h"
+#include "editor/model/LineModel.h"
 
 #include <algorithm>
 

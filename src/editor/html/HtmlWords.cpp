@@ -1,6 +1,6 @@
 // The HTML highlighter's word lists, their case-insensitive lookup and the number,
 // identifier and punctuation tests of the token rules.
-#include "editor/HtmlWords.h"
+#include "editor/html/HtmlWords.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,11 +1,11 @@
 // THLEditor: per-row HTML colouring, the cached start state of every row and its
 // refresh after edits.
-#include "editor/HLEditor.h"
+#include "editor/html/HLEditor.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "editor/HtmlWords.h"
+#include "editor/html/HtmlWords.h"
 
 namespace editor {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/LineGapBuffer.h"
+#include "editor/model/LineGapBuffer.h"
 #include "platform/Errors.h"
 
 namespace editor {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "editor/CustomEditor.h"
-#include "editor/EditingGuards.h"
+#include "editor/edit/EditingGuards.h"
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
 
@@ -196,37 +196,31 @@ void TEditorStrings::InsertBlock(int x, int y, std::string_view text) {
   ReplaceLine(last, Get(last) + tail);
 }
 
-bool TEditorStrings::ClampBlockRows(int& x1, int& y1, int& x2, int& y2) const {
-  if (y1 < 0) {
-    x1 = 0;
-    y1 = 0;
-  }
-  if (y1 >= Count()) return false;
-  if (y2 >= Count()) {
-    y2 = Count() - 1;
-    x2 = 2147483646;
-  }
-  x1 = std::max(x1, 0);
+bool TEditorStrings::ClampBlockRows(TPosition& first, TPosition& last) const {
+  if (first.Y < 0) first = {0, 0};
+  if (first.Y >= Count()) return false;
+  if (last.Y >= Count()) last = {2147483646, Count() - 1};
+  first.X = std::max(first.X, 0);
   return true;
 }
 
-void TEditorStrings::DeleteBlock(int x1, int y1, int x2, int y2) {
-  if (!ClampBlockRows(x1, y1, x2, y2)) return;
-  const std::string& last = Get(y2);
+void TEditorStrings::DeleteBlock(TPosition first, TPosition last) {
+  if (!ClampBlockRows(first, last)) return;
+  const std::string& lastLine = Get(last.Y);
   // A range that ends before it starts deletes nothing; joining such a range would copy
   // text instead of removing it.
-  if (y2 < y1) return;
-  long long cut = std::max(static_cast<long long>(x2) + 1, 0LL);
-  if (y2 == y1) cut = std::max(cut, static_cast<long long>(x1));
-  std::string first = Get(y1);
-  first.resize(static_cast<std::size_t>(x1), ' ');
-  first.append(last, static_cast<std::size_t>(std::min(cut, static_cast<long long>(last.size()))));
+  if (last.Y < first.Y) return;
+  long long cut = std::max(static_cast<long long>(last.X) + 1, 0LL);
+  if (last.Y == first.Y) cut = std::max(cut, static_cast<long long>(first.X));
+  std::string joined = Get(first.Y);
+  joined.resize(static_cast<std::size_t>(first.X), ' ');
+  joined.append(lastLine, static_cast<std::size_t>(std::min(cut, static_cast<long long>(lastLine.size()))));
 
   TUpdateLockGuard lock(editor_);
   TListUpdate bracket(*this);
-  // Rows y1 up to y2 go; row y2 moves up to y1 and takes the joined text.
-  model_.Remove(y1, y2 - y1);
-  ReplaceLine(y1, first);
+  // Rows first.Y up to last.Y go; row last.Y moves up to first.Y and takes the joined text.
+  model_.Remove(first.Y, last.Y - first.Y);
+  ReplaceLine(first.Y, joined);
 }
 
 void TEditorStrings::InsertColumnBlock(int x, int y, std::string_view text) {
@@ -245,16 +239,16 @@ void TEditorStrings::InsertColumnBlock(int x, int y, std::string_view text) {
   }
 }
 
-void TEditorStrings::DeleteColumnBlock(int x1, int y1, int x2, int y2) {
-  if (!ClampBlockRows(x1, y1, x2, y2)) return;
-  const long long width = static_cast<long long>(x2) - x1 + 1;
-  if (width <= 0 || y2 < y1) return;
+void TEditorStrings::DeleteColumnBlock(TPosition first, TPosition last) {
+  if (!ClampBlockRows(first, last)) return;
+  const long long width = static_cast<long long>(last.X) - first.X + 1;
+  if (width <= 0 || last.Y < first.Y) return;
   TUpdateLockGuard lock(editor_);
   TListUpdate bracket(*this);
-  for (int row = y1; row <= y2; ++row) {
+  for (int row = first.Y; row <= last.Y; ++row) {
     std::string line = Get(row);
-    if (static_cast<std::size_t>(x1) < line.size()) {
-      line.erase(static_cast<std::size_t>(x1), static_cast<std::size_t>(std::min<long long>(width, static_cast<long long>(line.size()))));
+    if (static_cast<std::size_t>(first.X) < line.size()) {
+      line.erase(static_cast<std::size_t>(first.X), static_cast<std::size_t>(std::min<long long>(width, static_cast<long long>(line.size()))));
     }
     ReplaceLine(row, line);
   }

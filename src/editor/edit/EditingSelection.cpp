@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "editor/EditingGuards.h"
-#include "editor/EditingOperations.h"
+#include "editor/edit/EditingGuards.h"
+#include "editor/edit/EditingOperations.h"
 
 namespace editor {
 
@@ -85,12 +85,12 @@ void TCustomEditor::RemoveSelection() {
   Sel.Selected = false;
   Sel.Selecting = false;
   if (Sel.BlockFormat == bfColumn) {
-    lines_->DeleteColumnBlock(Sel.Beg.X, Sel.Beg.Y, Sel.End.X, Sel.End.Y);
+    lines_->DeleteColumnBlock(Sel.Beg, Sel.End);
     TextEdited(Sel.Beg.X, Sel.Beg.Y, taColumnDelete, text);
     MoveCaretTo(Sel.Beg.X, CaretY);
   } else {
     const int endX = Sel.BlockFormat == bfInclusive ? Sel.End.X : Sel.End.X - 1;
-    lines_->DeleteBlock(Sel.Beg.X, Sel.Beg.Y, endX, Sel.End.Y);
+    lines_->DeleteBlock(Sel.Beg, {endX, Sel.End.Y});
     TextEdited(Sel.Beg.X, Sel.Beg.Y, taDelete, text);
     MoveCaretTo(Sel.Beg.X, Sel.Beg.Y);
   }

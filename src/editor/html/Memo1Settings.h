@@ -2,7 +2,7 @@
 // tests and the benchmarks all configure their editor through ConfigureMemo1.
 #pragma once
 
-#include "editor/HLEditor.h"
+#include "editor/html/HLEditor.h"
 #include "platform/Colors.h"
 #include "platform/Surface.h"
 
