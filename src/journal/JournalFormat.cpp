@@ -121,8 +121,6 @@ std::optional<TRecordLines> FinishRecord(std::string& out, std::size_t frame, st
 
 }  // namespace
 
-std::size_t TRecordLines::ReadLength(const char* p) { return GetU32(p); }
-
 void EncodeHeader(std::string& out, const TJournalHeader& header) {
   std::string body;
   PutText(body, header.document.path);

@@ -55,7 +55,10 @@ class TRecordLines {
   }
 
  private:
-  static std::size_t ReadLength(const char* p);
+  static std::size_t ReadLength(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return std::size_t{b[0]} | std::size_t{b[1]} << 8 | std::size_t{b[2]} << 16 | std::size_t{b[3]} << 24;
+  }
 
   std::string_view bytes_;
   std::size_t count_ = 0;
