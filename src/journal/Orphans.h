@@ -35,7 +35,6 @@ class TOrphanJournal {
   TOrphanJournal& operator=(TOrphanJournal&& other) noexcept;
 
   const TOrphanInfo& Info() const { return info_; }
-  const std::string& FileName() const { return name_; }
   // Replays the journal; the file is not changed.
   TRecoveredText Recover() const;
   // Deletes the journal, and a rewrite of it that its program left unfinished.
