@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPlatformSurfaceEvent>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "widgets/XPButtons.h"
 
@@ -73,7 +76,11 @@ TFview::~TFview() {
   if (Fview == this) Fview = nullptr;
 }
 
-void TFview::FormCreate() { move(0, 0); }
+// The restored bounds are the screen's available area, so that a window manager that
+// ignores the maximised state still shows the page over the whole screen.
+void TFview::FormCreate() {
+  if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+}
 
 void TFview::CreateTopPanel() {
   P1 = new QFrame(this);
@@ -130,6 +137,18 @@ void TFview::Browser1CommandStateChange() { Epath->setText(Browser1->LocationURL
 void TFview::P1Resize() {
   Im1->setGeometry(P1->rect());
   Bexit->move(P1->width() - Bexit->width() - ExitRightGap, Bexit->y());
+}
+
+bool TFview::event(QEvent* event) {
+  // The browser's view renders into a texture, so Qt makes the window anew as it is first
+  // shown, and the new one starts in the normal state: the window manager would never
+  // hear that it is maximised. It gets this window's state before it appears.
+  if (event->type() == QEvent::PlatformSurface &&
+      static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() == QPlatformSurfaceEvent::SurfaceCreated &&
+      windowHandle() != nullptr && windowHandle()->windowStates() != windowState()) {
+    windowHandle()->setWindowStates(windowState());
+  }
+  return QDialog::event(event);
 }
 
 void TFview::showEvent(QShowEvent* event) {
