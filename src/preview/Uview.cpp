@@ -92,13 +92,18 @@ void TFview::CreateTopPanel() {
   Im1->setPixmap(QPixmap(QStringLiteral(":/icons/preview/panel.svg")));
   Im1->setScaledContents(true);
 
+  // The glyph buttons and the address have neither caption nor label: a screen reader
+  // gets names of their own.
   Bprior = MakeGlyphButton(P1, "Bprior", {12, 5, 33, 30}, QStringLiteral(":/icons/preview/back.svg"), 23);
+  Bprior->setAccessibleName(QStringLiteral("Назад"));
   Bnext = MakeGlyphButton(P1, "Bnext", {48, 5, 33, 30}, QStringLiteral(":/icons/preview/forward.svg"), 23);
+  Bnext->setAccessibleName(QStringLiteral("Вперёд"));
 
   Epath = new QLineEdit(P1);
   Epath->setObjectName(QStringLiteral("Epath"));
   Epath->setGeometry(124, 8, 509, 24);
   Epath->setFont(SansSerif(13));
+  Epath->setAccessibleName(QStringLiteral("Адрес"));
   QPalette palette = Epath->palette();
   palette.setColor(QPalette::Base, QColor(0xE8, 0xE8, 0xE8));
   Epath->setPalette(palette);
@@ -106,6 +111,7 @@ void TFview::CreateTopPanel() {
   Bgoto = MakeGlyphButton(P1, "Bgoto", {637, 7, 26, 26}, QStringLiteral(":/icons/preview/go.svg"), 20);
   Bgoto->SetHint(QStringLiteral("Переход"));
   Bexit = MakeGlyphButton(P1, "Bexit", {680, 5, 105, 30}, QStringLiteral(":/icons/preview/exit.svg"), 24);
+  Bexit->setAccessibleName(QStringLiteral("Закрыть"));
 
   connect(Bgoto, &QAbstractButton::clicked, this, &TFview::BgotoClick);
   connect(Bprior, &QAbstractButton::clicked, this, &TFview::BpriorClick);

@@ -17,6 +17,7 @@
 #include <deque>
 #include <optional>
 
+#include "AccessibleTree.h"
 #include "app/DocumentStatus.h"
 #include "app/Umain.h"
 #include "preview/PreviewCommands.h"
@@ -233,6 +234,11 @@ TEST_F(PreviewWindowTest, ExitButtonClosesAndTheGoHintIsNotShown) {
   QTest::mouseClick(view->Bexit, Qt::LeftButton);
   FlushDeferredDeletes();
   EXPECT_TRUE(view.isNull());
+}
+
+TEST_F(PreviewWindowTest, EveryControlHasAName) {
+  Open(QStringLiteral("a"));
+  EXPECT_EQ(UnnamedControls(view), "");
 }
 
 TEST_F(PreviewWindowTest, FillsTheScreensAvailableAreaEvenWhereTheMaximisedStateIsIgnored) {
