@@ -1,6 +1,15 @@
 // Reading the command line and the texts it prints.
 #include "app/CommandLine.h"
 
+TCommandLine::TAction InformationAsked(const std::vector<std::string>& args) {
+  TCommandLine::TAction asked = TCommandLine::TAction::Run;
+  for (const std::string& arg : args) {
+    if (arg == "--") break;
+    if (arg == "-h" || arg == "--help") return TCommandLine::TAction::Help;
+    if (arg == "-v" || arg == "--version") asked = TCommandLine::TAction::Version;
+  }
+  return asked;
+}
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   TCommandLine result;
@@ -18,10 +27,6 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       result.FileName = arg;
     } else if (arg == "--") {
       optionsEnded = true;
-    } else if (arg == "-h" || arg == "--help") {
-      result.Action = TCommandLine::TAction::Help;
-    } else if (arg == "-v" || arg == "--version") {
-      if (result.Action != TCommandLine::TAction::Help) result.Action = TCommandLine::TAction::Version;
     } else {
       return fail("неизвестный параметр \"" + arg + "\"");
     }
@@ -35,7 +40,10 @@ std::string UsageText() {
          "\n"
          "  -h, --help     показать эту справку и выйти\n"
          "  -v, --version  показать версию и выйти\n"
-         "  --             всё, что дальше, - имя файла\n";
+         "  --             всё, что дальше, - имя файла\n"
+         "\n"
+         "Принимаются и общие параметры программ Qt: -platform, -style, -display,\n"
+         "-geometry, -reverse и другие.\n";
 }
 
 std::string VersionText() { return std::string("Quorvel ") + QUORVEL_VERSION + "\n"; }

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "app/DocumentStatus.h"
-#include "app/LocalPath.h"
 #include "app/MainTip.h"
 #include "app/PalettePage.h"
 #include "app/Uprop.h"
@@ -24,6 +23,7 @@
 #include "platform/TextFile.h"
 #include "preview/PreviewCommands.h"
 #include "qt/EditorWidget.h"
+#include "widgets/LocalPath.h"
 #include "widgets/PageControl.h"
 #include "widgets/TipOfDay.h"
 #include "widgets/Uabout.h"

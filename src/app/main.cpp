@@ -4,8 +4,10 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 #include "app/Application.h"
@@ -28,21 +30,32 @@ void RegisterFontSubstitutes() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // The command line is read before the application exists: --help and --version must
-  // work where there is no display.
-  const TCommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  switch (commandLine.Action) {
+  // --help and --version are answered before the application exists: they must work
+  // where there is no display.
+  switch (InformationAsked(std::vector<std::string>(argv + 1, argv + argc))) {
     case TCommandLine::TAction::Help: std::fputs(UsageText().c_str(), stdout); return 0;
     case TCommandLine::TAction::Version: std::fputs(VersionText().c_str(), stdout); return 0;
-    case TCommandLine::TAction::Error:
-      std::fprintf(stderr, "quorvel: %s\nСправка: quorvel --help\n", commandLine.Error.c_str());
-      return 2;
-    case TCommandLine::TAction::Run: break;
+    default: break;
   }
   // The preview's browser refuses to start as root with its sandbox on; this affects
   // this process and its children only.
   if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
-  TApplication app(argc, argv);
+  // Qt takes its own options (-platform, -style, -reverse, ...) out of the arguments
+  // before "--" and sees nothing after it: those are file names, even when one looks
+  // like an option of Qt's.
+  char** const endOfOptions =
+      std::find_if(argv + 1, argv + argc, [](const char* arg) { return std::strcmp(arg, "--") == 0; });
+  std::vector<char*> qtArgv(argv, endOfOptions);
+  int qtArgc = static_cast<int>(qtArgv.size());
+  qtArgv.push_back(nullptr);
+  TApplication app(qtArgc, qtArgv.data());
+  std::vector<std::string> ownArgs(qtArgv.begin() + 1, qtArgv.begin() + qtArgc);
+  ownArgs.insert(ownArgs.end(), endOfOptions, argv + argc);
+  const TCommandLine commandLine = ParseCommandLine(ownArgs);
+  if (commandLine.Action == TCommandLine::TAction::Error) {
+    std::fprintf(stderr, "quorvel: %s\nСправка: quorvel --help\n", commandLine.Error.c_str());
+    return 2;
+  }
   RegisterFontSubstitutes();
   TFmain mainWindow;
   // The palette exists, hidden, before the main window is first shown: showing the

@@ -116,8 +116,9 @@ void AddMediaButtons(TDocumentWindow& document, const TPaletteTabs& tabs) {
 void BuildTagPalette(TDocumentWindow& document, const TPaletteTabs& tabs) {
   AddSnippetButtons(document, tabs);
   AddMediaButtons(document, tabs);
-  // The PHP page's second button has no hint, no glyph and no action.
-  AddButton(tabs.TabPHP, "SpeedButton1", 42, "");
+  // The PHP page's second button has no hint, no glyph and no action; a screen reader
+  // says so rather than announcing a button without a name.
+  AddButton(tabs.TabPHP, "SpeedButton1", 42, "")->setAccessibleName(QStringLiteral("нет действия"));
   for (const int left : {45, 156, 268}) AddBevel(tabs.TabBasic, left);
   AddBevel(tabs.Tadvanced, 180);
 }

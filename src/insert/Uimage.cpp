@@ -60,6 +60,12 @@ int TSpinField::Value() const {
 
 void TSpinField::SetValue(int value) { edit_->setText(QString::number(value)); }
 
+void TSpinField::SetAccessibleCaption(const QString& caption) {
+  edit_->setAccessibleName(caption);
+  up_->setAccessibleName(caption + QStringLiteral(": больше"));
+  down_->setAccessibleName(caption + QStringLiteral(": меньше"));
+}
+
 void TSpinField::SetActive(bool active) {
   setEnabled(active);
   QPalette colours = edit_->palette();
@@ -131,6 +137,7 @@ void TFimage::CreateControls() {
   Efile = new QLineEdit(this);
   Efile->setObjectName(QStringLiteral("Efile"));
   Efile->setGeometry(61, 32, 313, SpinHeight);
+  L1->setBuddy(Efile);  // the field's name to a screen reader
   Bselect = new TXPSpeedButton(this);
   Bselect->setObjectName(QStringLiteral("Bselect"));
   Bselect->SetCaption(QStringLiteral("..."));
@@ -143,10 +150,11 @@ void TFimage::CreateControls() {
   eHeight = AddSpinField(QStringLiteral("eHeight"), 100, 136, 86, 57);
   eWidth = AddSpinField(QStringLiteral("eWidth"), 100, 136, 114, 57);
   eBorder = AddSpinField(QStringLiteral("eBorder"), 1, 328, 86, 42);
-  // Each box switches its own field on and off.
+  // Each box switches its own field on and off, and names it.
   const std::pair<QCheckBox*, TSpinField*> pairs[] = {{bHeight, eHeight}, {bWidth, eWidth}, {bBorder, eBorder}};
   for (const auto& [box, field] : pairs) {
     connect(box, &QCheckBox::toggled, field, &TSpinField::SetActive);
+    field->SetAccessibleCaption(box->text());
   }
 
   const TOkCancelPanel panel = CreateOkCancelPanel(*this, QStringLiteral(":/page-background.png"),

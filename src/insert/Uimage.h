@@ -29,6 +29,9 @@ class TSpinField : public QWidget {
   void SetValue(int value);
   QLineEdit* Edit() const { return edit_; }
   void SetActive(bool active);
+  // The name a screen reader gives the field and its arrows: the caption of the check
+  // box beside it.
+  void SetAccessibleCaption(const QString& caption);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -33,6 +33,7 @@ TFsetting::TFsetting(TDocumentWindow& document, QWidget* parent) : QDialog(paren
   E_url = new QLineEdit(QString::fromLatin1(LoopbackTestUrl), this);
   E_url->setObjectName(QStringLiteral("E_url"));
   E_url->setGeometry(50, 72, 397, 24);
+  L1->setBuddy(E_url);  // the field's name to a screen reader
 
   Bopen = new TXPSpeedButton(this);
   Bopen->setObjectName(QStringLiteral("Bopen"));

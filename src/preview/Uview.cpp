@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPlatformSurfaceEvent>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "widgets/XPButtons.h"
 
@@ -73,7 +76,11 @@ TFview::~TFview() {
   if (Fview == this) Fview = nullptr;
 }
 
-void TFview::FormCreate() { move(0, 0); }
+// The restored bounds are the screen's available area, so that a window manager that
+// ignores the maximised state still shows the page over the whole screen.
+void TFview::FormCreate() {
+  if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+}
 
 void TFview::CreateTopPanel() {
   P1 = new QFrame(this);
@@ -85,13 +92,18 @@ void TFview::CreateTopPanel() {
   Im1->setPixmap(QPixmap(QStringLiteral(":/icons/preview/panel.svg")));
   Im1->setScaledContents(true);
 
+  // The glyph buttons and the address have neither caption nor label: a screen reader
+  // gets names of their own.
   Bprior = MakeGlyphButton(P1, "Bprior", {12, 5, 33, 30}, QStringLiteral(":/icons/preview/back.svg"), 23);
+  Bprior->setAccessibleName(QStringLiteral("Назад"));
   Bnext = MakeGlyphButton(P1, "Bnext", {48, 5, 33, 30}, QStringLiteral(":/icons/preview/forward.svg"), 23);
+  Bnext->setAccessibleName(QStringLiteral("Вперёд"));
 
   Epath = new QLineEdit(P1);
   Epath->setObjectName(QStringLiteral("Epath"));
   Epath->setGeometry(124, 8, 509, 24);
   Epath->setFont(SansSerif(13));
+  Epath->setAccessibleName(QStringLiteral("Адрес"));
   QPalette palette = Epath->palette();
   palette.setColor(QPalette::Base, QColor(0xE8, 0xE8, 0xE8));
   Epath->setPalette(palette);
@@ -99,6 +111,7 @@ void TFview::CreateTopPanel() {
   Bgoto = MakeGlyphButton(P1, "Bgoto", {637, 7, 26, 26}, QStringLiteral(":/icons/preview/go.svg"), 20);
   Bgoto->SetHint(QStringLiteral("Переход"));
   Bexit = MakeGlyphButton(P1, "Bexit", {680, 5, 105, 30}, QStringLiteral(":/icons/preview/exit.svg"), 24);
+  Bexit->setAccessibleName(QStringLiteral("Закрыть"));
 
   connect(Bgoto, &QAbstractButton::clicked, this, &TFview::BgotoClick);
   connect(Bprior, &QAbstractButton::clicked, this, &TFview::BpriorClick);
@@ -130,6 +143,18 @@ void TFview::Browser1CommandStateChange() { Epath->setText(Browser1->LocationURL
 void TFview::P1Resize() {
   Im1->setGeometry(P1->rect());
   Bexit->move(P1->width() - Bexit->width() - ExitRightGap, Bexit->y());
+}
+
+bool TFview::event(QEvent* event) {
+  // The browser's view renders into a texture, so Qt makes the window anew as it is first
+  // shown, and the new one starts in the normal state: the window manager would never
+  // hear that it is maximised. It gets this window's state before it appears.
+  if (event->type() == QEvent::PlatformSurface &&
+      static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() == QPlatformSurfaceEvent::SurfaceCreated &&
+      windowHandle() != nullptr && windowHandle()->windowStates() != windowState()) {
+    windowHandle()->setWindowStates(windowState());
+  }
+  return QDialog::event(event);
 }
 
 void TFview::showEvent(QShowEvent* event) {

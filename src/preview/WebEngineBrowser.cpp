@@ -1,6 +1,8 @@
 // The Chromium-based browser of the preview window.
 #include "preview/WebEngineBrowser.h"
 
+#include <unistd.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +11,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+
+#include "widgets/LocalPath.h"
 
 namespace {
 
@@ -62,5 +66,9 @@ QUrl AddressToUrl(const QString& address, const QString& workingDirectory) {
   if (address.isEmpty()) return {};
   const QFileInfo file(QDir(workingDirectory), address);
   if (file.exists()) return QUrl::fromLocalFile(file.absoluteFilePath());
+  // A name in bytes that are not UTF-8 (Windows-1251, from an older system) reads with
+  // U+FFFD and misses the file: the browser gets the name's real bytes, percent-encoded.
+  const QByteArray real = QByteArray::fromStdString(LocalPath(file.absoluteFilePath()));
+  if (access(real.constData(), F_OK) == 0) return QUrl::fromEncoded("file://" + real.toPercentEncoding("/"));
   return QUrl::fromUserInput(address, workingDirectory);
 }

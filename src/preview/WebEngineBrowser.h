@@ -34,7 +34,8 @@ class TWebEngineBrowser : public TWebBrowser {
 };
 
 // The URL an address typed by the user stands for: an existing file (absolute, or
-// relative to workingDirectory) becomes its file URL; anything else is read the way an
-// address bar reads it ("127.0.0.1:8080/x" is HTTP, "/tmp/none.html" a local file).
-// An empty address gives an empty URL.
+// relative to workingDirectory) becomes its file URL, built from the real bytes of its
+// name when they are not UTF-8 (the document's own file can be named so); anything else
+// is read the way an address bar reads it ("127.0.0.1:8080/x" is HTTP, "/tmp/none.html"
+// a local file). An empty address gives an empty URL.
 QUrl AddressToUrl(const QString& address, const QString& workingDirectory);

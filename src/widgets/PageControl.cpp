@@ -1,11 +1,14 @@
 // The multi-row page control and its tabs.
 #include "widgets/PageControl.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStackedWidget>
 #include <algorithm>
 #include <numeric>
+
+#include "widgets/PageControlAccessible.h"
 
 namespace {
 
@@ -29,8 +32,14 @@ TPageTab::TPageTab(const QString& caption, QWidget* parent) : QAbstractButton(pa
 }
 
 void TPageTab::SetSelected(bool selected) {
+  if (selected == selected_) return;
   selected_ = selected;
   update();
+  // A screen reader hears which page tab became the chosen one.
+  QAccessible::State changed;
+  changed.selected = true;
+  QAccessibleStateChangeEvent event(this, changed);
+  QAccessible::updateAccessibility(&event);
 }
 
 QSize TPageTab::NaturalSize() const {
@@ -69,6 +78,7 @@ void TPageTab::paintEvent(QPaintEvent*) {
 // ---- TPageControl ----
 
 TPageControl::TPageControl(QWidget* parent) : QWidget(parent), stack_(new QStackedWidget(this)) {
+  InstallPageControlAccessible();
   setFocusPolicy(Qt::NoFocus);
 }
 

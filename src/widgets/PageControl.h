@@ -10,8 +10,9 @@
 
 class QStackedWidget;
 
-// One tab: a button (for accessibility, named by its caption) that takes no focus, so
-// choosing a page with the mouse leaves the keyboard where it was.
+// One tab: a button that takes no focus, so choosing a page with the mouse leaves the
+// keyboard where it was. Assistive technology sees a page tab named by its caption,
+// selected while its page is shown (PageControlAccessible.h).
 class TPageTab : public QAbstractButton {
   Q_OBJECT
 

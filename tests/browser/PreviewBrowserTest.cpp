@@ -1,6 +1,6 @@
 // The preview on the real embedded browser: local pages and their links, back and
-// forward, a page served over HTTP through the test address, and an address that cannot
-// be loaded. Every wait is bounded.
+// forward, a page served over HTTP through the test address, an address that cannot be
+// loaded, and a file named in Windows-1251 bytes. Every wait is bounded.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <cstdio>
 #include <functional>
 
 #include "app/DocumentStatus.h"
@@ -191,6 +192,24 @@ TEST(PreviewBrowser, AnAddressThatCannotBeLoadedEndsInTheBrowsersErrorPage) {
     for (const QList<QVariant>& arguments : finished) EXPECT_FALSE(arguments.first().toBool());
     // The window still answers: Esc closes it.
     QTest::keyClick(window.Epath, Qt::Key_Escape);
+  });
+}
+
+TEST(PreviewBrowser, AFileNamedInWindows1251BytesIsShown) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  // "Привет.html" written by an older system: not UTF-8, so Qt shows its name with U+FFFD.
+  const QByteArray raw = QFile::encodeName(dir.path()) + "/\xcf\xf0\xe8\xe2\xe5\xf2.html";
+  std::FILE* file = std::fopen(raw.constData(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs("<html><head><title>Found</title></head><body>here</body></html>\r\n", file);
+  std::fclose(file);
+
+  TFmain main;
+  main.Status1->SetText(1, QFile::decodeName(raw));
+  PreviewWith(main, [&](TFview& window) {
+    QWebEngineView& view = ViewOf(window);
+    EXPECT_TRUE(WaitUntil([&] { return view.title() == "Found"; })) << view.url().toString().toStdString();
   });
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Starts quorvel on a Windows-1251 page and reads its editor as a screen reader does:
 the name and role, the text as Unicode, a Russian word typed on a Russian keyboard
-layout (with its text-changed notification), and the caret offset after moves."""
+layout (with its text-changed notification), and the caret offset after moves; then the
+palette's page tabs as a page tab list whose chosen tab is selected."""
 import os
 import subprocess
 import sys
@@ -89,6 +90,19 @@ try:
     check("the caret moved by keys", settle(lambda: text.caretOffset == 3))
     text.setCaretOffset(5)
     check("the caret moved through the text interface", settle(lambda: text.caretOffset == 5))
+
+    tab_list = pyatspi.findDescendant(editor.getApplication(),
+                                      lambda a: a is not None and a.getRole() == pyatspi.ROLE_PAGE_TAB_LIST)
+    check("the palette is a page tab list", tab_list is not None)
+    tabs = [tab_list.getChildAtIndex(i) for i in range(tab_list.childCount)] if tab_list else []
+    check("its six children are page tabs named by their captions",
+          [t.getRole() for t in tabs] == [pyatspi.ROLE_PAGE_TAB] * 6 and tabs[0].name == "Стандартные")
+    selected = lambda: [t.name for t in tabs if t.getState().contains(pyatspi.STATE_SELECTED)]
+    check("the first page is the selected tab", selected() == ["Стандартные"])
+    if len(tabs) == 6:
+        tabs[3].queryAction().doAction(0)
+        check("pressing a tab selects it", settle(lambda: selected() == [tabs[3].name]))
+        print("     selected: " + repr(selected()))
 finally:
     stop(program)
     previous = [line.split()[-1] for line in layout.splitlines() if line.startswith("layout:")]

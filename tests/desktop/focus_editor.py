@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Types into quorvel without ever clicking the text: at start, and after a click on a page
 tab, a snippet button, an attribute-palette button, F11 twice, the discard question and
-the open dialog, the preview and the about window. Every key must land in the editor."""
+the open dialog, the preview and the about window. Every key must land in the editor.
+On the way, the preview must open maximised over the whole screen."""
 import os
 import subprocess
 import sys
@@ -57,6 +58,18 @@ def window_open(title):
     return subprocess.run(["xdotool", "search", "--name", "^" + title + "$"], capture_output=True).returncode == 0
 
 
+def maximised_over_the_screen(title):
+    """Whether the window manager keeps the window maximised, as wide as the screen."""
+    window = subprocess.run(["xdotool", "search", "--name", "^" + title + "$"],
+                            capture_output=True, text=True).stdout.split()[0]
+    shape = dict(line.split("=", 1) for line in subprocess.run(
+        ["xdotool", "getwindowgeometry", "--shell", window], capture_output=True, text=True).stdout.split())
+    screen_width = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True).stdout.split()[0]
+    state = subprocess.run(["xprop", "-id", window, "_NET_WM_STATE"], capture_output=True, text=True).stdout
+    print(f"     {title}: {shape.get('WIDTH')} x {shape.get('HEIGHT')}, {state.strip()}")
+    return shape.get("WIDTH") == screen_width and "MAXIMIZED_VERT" in state and "MAXIMIZED_HORZ" in state
+
+
 def wait_window(title, present, seconds=30):
     end = time.time() + seconds
     while time.time() < end:
@@ -105,6 +118,7 @@ try:
     typed("the open dialog", "6")
     keys("F12")
     wait_window("Просмотр", True, 60)
+    preview_maximised = settle(lambda: maximised_over_the_screen("Просмотр"), 5)
     keys("Escape")
     wait_window("Просмотр", False)
     typed("the preview", "7")
@@ -115,6 +129,10 @@ try:
     wait_window("О программе", False)
     typed("the about window", "8")
 
+    if not preview_maximised:
+        print("FAIL the preview did not open maximised over the screen")
+        sys.exit(1)
+    print("ok   the preview opened maximised over the screen")
     expected = '12 <b></b>3 height="100" 45678x'
     settle(lambda: text.getText(0, -1) == expected)
     got = text.getText(0, -1)

@@ -45,9 +45,11 @@ TEST(CommandLine, OneFileHelpVersionAndRefusals) {
   EXPECT_EQ(ParseCommandLine({}).Action, TAction::Run);
   EXPECT_EQ(ParseCommandLine({"page.html"}).FileName, "page.html");
   EXPECT_EQ(ParseCommandLine({"--", "-odd.html"}).FileName, "-odd.html");
-  EXPECT_EQ(ParseCommandLine({"--help", "page.html"}).Action, TAction::Help);
-  EXPECT_EQ(ParseCommandLine({"-h"}).Action, TAction::Help);
-  EXPECT_EQ(ParseCommandLine({"--version"}).Action, TAction::Version);
+  // Help and version are found among options not yet known, and never after "--".
+  EXPECT_EQ(InformationAsked({"-style", "fusion", "--help", "page.html"}), TAction::Help);
+  EXPECT_EQ(InformationAsked({"--version", "-h"}), TAction::Help);
+  EXPECT_EQ(InformationAsked({"-reverse", "-v"}), TAction::Version);
+  EXPECT_EQ(InformationAsked({"--", "--help"}), TAction::Run);
   const TCommandLine unknown = ParseCommandLine({"page.html", "--bogus"});
   EXPECT_EQ(unknown.Action, TAction::Error);
   EXPECT_NE(unknown.Error.find("--bogus"), std::string::npos);

@@ -1,8 +1,9 @@
 // The page control's tabs: one row when they fit, several rows (the chosen tab's row next
 // to the pages, which move down) when they do not; the mouse chooses pages and no tab
-// takes the keyboard.
+// takes the keyboard; a screen reader finds a page tab list.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -84,4 +85,42 @@ TEST_F(PageTabs, TheMouseChoosesAPageAndItsRowMovesDownButTheKeyboardStaysPut) {
     EXPECT_EQ(pages->tab(i)->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(pages->tab(i)->accessibleName(), QString::fromUtf8(kCaptions[i]));
   }
+}
+
+TEST_F(PageTabs, AScreenReaderFindsAPageTabListWithTheChosenPageSelected) {
+  pages->setGeometry(0, 0, FullWidth() + 20, 90);
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(pages);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->role(), QAccessible::PageTabList);
+  ASSERT_EQ(list->childCount(), 6);
+  const auto selected = [&] {
+    QList<int> tabs;
+    for (int i = 0; i < list->childCount(); ++i) {
+      if (list->child(i)->state().selected) tabs << i;
+    }
+    return tabs;
+  };
+  for (int i = 0; i < list->childCount(); ++i) {
+    QAccessibleInterface* tab = list->child(i);
+    EXPECT_EQ(tab->role(), QAccessible::PageTab) << i;
+    EXPECT_EQ(tab->text(QAccessible::Name), QString::fromUtf8(kCaptions[i]));
+    EXPECT_TRUE(tab->state().selectable);
+    EXPECT_EQ(list->indexOfChild(tab), i);
+    EXPECT_EQ(tab->parent()->object(), pages);
+    // Each tab holds its page, and the page leads back to its tab.
+    ASSERT_EQ(tab->childCount(), 1);
+    EXPECT_EQ(tab->child(0)->object(), pages->widget(i));
+    EXPECT_EQ(tab->child(0)->parent()->object(), pages->tab(i));
+  }
+  EXPECT_EQ(selected(), QList<int>{0});
+
+  // The press action chooses the page, as a click does.
+  QAccessibleInterface* fourth = list->child(3);
+  ASSERT_NE(fourth->actionInterface(), nullptr);
+  fourth->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(pages->currentIndex(), 3);
+  EXPECT_EQ(selected(), QList<int>{3});
+  // A point on the page leads through the chosen tab.
+  const QPoint onPage = pages->widget(3)->mapToGlobal(QPoint(5, 5));
+  EXPECT_EQ(list->childAt(onPage.x(), onPage.y()), fourth);
 }

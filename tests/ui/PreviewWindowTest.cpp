@@ -8,13 +8,16 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 #include <deque>
 #include <optional>
 
+#include "AccessibleTree.h"
 #include "app/DocumentStatus.h"
 #include "app/Umain.h"
 #include "preview/PreviewCommands.h"
@@ -231,6 +234,37 @@ TEST_F(PreviewWindowTest, ExitButtonClosesAndTheGoHintIsNotShown) {
   QTest::mouseClick(view->Bexit, Qt::LeftButton);
   FlushDeferredDeletes();
   EXPECT_TRUE(view.isNull());
+}
+
+TEST_F(PreviewWindowTest, EveryControlHasAName) {
+  Open(QStringLiteral("a"));
+  EXPECT_EQ(UnnamedControls(view), "");
+}
+
+TEST_F(PreviewWindowTest, FillsTheScreensAvailableAreaEvenWhereTheMaximisedStateIsIgnored) {
+  view = new TFview(FakeFactory(record));
+  EXPECT_TRUE(view->windowState() & Qt::WindowMaximized);
+  EXPECT_EQ(view->geometry(), view->screen()->availableGeometry());
+}
+
+// The real browser makes Qt create the window anew as it is shown; the window manager must
+// still be told that the new one is maximised.
+class RecreatedPreview : public TFview {
+ public:
+  using TFview::TFview;
+  void Recreate() {
+    destroy();
+    create();
+  }
+};
+
+TEST(PreviewWindowSurface, AWindowMadeAnewKeepsTheMaximisedState) {
+  BrowserRecord record;
+  RecreatedPreview view(FakeFactory(record));
+  view.winId();
+  view.Recreate();
+  ASSERT_NE(view.windowHandle(), nullptr);
+  EXPECT_TRUE(view.windowHandle()->windowStates() & Qt::WindowMaximized);
 }
 
 TEST(PreviewAddress, ExistingFilesBecomeFileUrlsAndTheRestIsReadAsAnAddress) {

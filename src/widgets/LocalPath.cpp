@@ -1,5 +1,5 @@
 // Path parts with undecodable bytes are looked up among the folder's entries.
-#include "app/LocalPath.h"
+#include "widgets/LocalPath.h"
 
 #include <dirent.h>
 
