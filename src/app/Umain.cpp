@@ -74,6 +74,7 @@ TFmain::TFmain(QWidget* parent) : QMainWindow(parent) {
   CreateToolbar();
   CreatePalette();
   CreateEditor();
+  CreateFindPanel();
   CreateStatusBar();
   ConnectDesktop();
   FormCreate();
@@ -103,6 +104,8 @@ void TFmain::CreateMenu() {
   item(N_file, N_saveas, "N_saveas", QStringLiteral("сохранить как"), QKeySequence(Qt::Key_F3));
   N_file->addSeparator();
   item(N_file, N_exit, "N_exit", QStringLiteral("завершить работу"));
+
+  CreateEditMenu();
 
   N_project = Main1->addMenu(QStringLiteral("Проект"));
   item(N_project, N_view, "N_view", QStringLiteral("просмотр"), QKeySequence(Qt::Key_F12));

@@ -18,7 +18,7 @@ TSearchPattern Regex(std::string text) { return TSearchPattern(std::move(text), 
 
 class ReplaceTest : public EditingTest {
  protected:
-  TSearchRegion Whole() const { return TSearchRegion::WholeText(editor.Lines().Count()); }
+  TSearchRegion Whole() const { return TSearchRegion::WholeText(); }
 };
 
 TEST_F(ReplaceTest, ReplaceAllIsOneUndoStepThatGivesBackEveryByte) {

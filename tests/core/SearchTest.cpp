@@ -86,7 +86,7 @@ class SearchTest : public EditingTest {
  protected:
   TFindScan::TStatus Find(const TSearchPattern& pattern, TPosition from, bool backward,
                           const TSearchRegion* region = nullptr) {
-    const TSearchRegion whole = TSearchRegion::WholeText(editor.Lines().Count());
+    const TSearchRegion whole = TSearchRegion::WholeText();
     scan_.emplace(editor.Lines(), pattern, region ? *region : whole, from, backward, true);
     return scan_->Run(NoDeadline());
   }
@@ -160,7 +160,7 @@ TEST_F(SearchTest, CountingGoesOnWhereTheLastSliceStopped) {
   std::vector<std::string> lines(2000, "x y x");
   SetText(lines);
   const TSearchPattern x = Plain("x");
-  TMatchCount count(editor.Lines(), x, TSearchRegion::WholeText(2000));
+  TMatchCount count(editor.Lines(), x, TSearchRegion::WholeText());
   // A deadline already past ends each slice at its first look at the clock.
   const TDeadline past = std::chrono::steady_clock::now();
   int slices = 1;

@@ -6,14 +6,14 @@
 
 namespace editor::search {
 
-TSearchRegion TSearchRegion::WholeText(int lineCount) {
+TSearchRegion TSearchRegion::WholeText() {
   TSearchRegion region;
-  region.end_ = {INT_MAX, lineCount - 1};
+  region.end_ = {INT_MAX, INT_MAX};
   return region;
 }
 
 TSearchRegion TSearchRegion::FromSelection(const TSelection& selection, int lineCount) {
-  if (!selection.Selected || selection.Beg.Y >= lineCount || lineCount == 0) return WholeText(lineCount);
+  if (!selection.Selected || selection.Beg.Y >= lineCount || lineCount == 0) return WholeText();
   TSearchRegion region;
   region.beg_ = selection.Beg;
   region.end_ = selection.End;

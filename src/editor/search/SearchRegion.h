@@ -13,8 +13,8 @@ class TSearchRegion {
  public:
   enum TKind { rkWholeText, rkStream, rkColumns, rkLines };
 
-  // The whole text of `lineCount` rows.
-  static TSearchRegion WholeText(int lineCount);
+  // The whole text, however many rows it has when searched.
+  static TSearchRegion WholeText();
   // The selection's region, cut to the text (an inclusive stream takes its end column
   // too); the whole text when nothing is selected.
   static TSearchRegion FromSelection(const TSelection& selection, int lineCount);
@@ -27,6 +27,9 @@ class TSearchRegion {
   // The columns of row that the region covers, [from, to), cut to rowLength; false when
   // the row lies outside it.
   bool RowSpan(int row, int rowLength, int& from, int& to) const;
+  // The region without the rows past a text of lineCount rows (rows deleted since it was
+  // taken, or the open end of the whole text).
+  void CutTo(int lineCount) { end_.Y = end_.Y >= lineCount ? lineCount - 1 : end_.Y; }
   // The same region over a text whose rows changed length by `delta` at the end row (a
   // stream region whose last row was edited keeps covering what it covered).
   void ShiftEnd(int delta);

@@ -26,6 +26,7 @@ TFindScan::TFindScan(const TEditorStrings& lines, const TSearchPattern& pattern,
                      TPosition from, bool backward, bool emptyAtFromAllowed)
     : lines_(lines), pattern_(pattern), region_(region), from_(from), backward_(backward),
       emptyAtFromAllowed_(emptyAtFromAllowed) {
+  region_.CutTo(lines_.Count());
   if (region_.Empty() || !pattern_.Usable()) {
     status_ = fsNotFound;
     row_ = 0;
@@ -51,6 +52,8 @@ bool TFindScan::LastInRow(std::string_view text, int from, int limit, int before
 }
 
 bool TFindScan::SearchRow(int row) {
+  // Rows deleted since the scan began (a new text loaded) hold nothing to find.
+  if (row >= lines_.Count()) return false;
   const std::string& text = lines_.Get(row);
   int from = 0;
   int to = 0;
@@ -109,10 +112,12 @@ TFindScan::TStatus TFindScan::Run(TDeadline deadline) {
 
 TMatchCount::TMatchCount(const TEditorStrings& lines, const TSearchPattern& pattern, const TSearchRegion& region)
     : lines_(lines), pattern_(pattern), region_(region), row_(region.FirstRow()) {
+  region_.CutTo(lines_.Count());
   if (!pattern_.Usable()) row_ = region_.LastRow() + 1;
 }
 
 bool TMatchCount::Run(TDeadline deadline) {
+  region_.CutTo(lines_.Count());
   int sinceCheck = 0;
   for (; row_ <= region_.LastRow(); ++row_) {
     if (Passed(deadline, sinceCheck)) return false;
