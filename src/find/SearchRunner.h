@@ -10,13 +10,13 @@
 #include "editor/search/TextSearch.h"
 
 // Every slice ends within SliceTime (but for one row that takes longer by itself), so a
-// key typed in the search field is never held longer than a frame, whatever the size of
-// the document. A find reports first; the count of the region's matches follows.
+// key typed in the search field, with the repaint of the match it finds, is never held
+// longer than a frame (16 ms), whatever the size of the document. A find reports first; the count of the region's matches follows.
 class TSearchRunner : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr std::chrono::milliseconds SliceTime{8};
+  static constexpr std::chrono::milliseconds SliceTime{6};
 
   explicit TSearchRunner(const editor::TEditorStrings& lines, QObject* parent = nullptr);
   ~TSearchRunner() override;

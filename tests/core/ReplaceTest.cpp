@@ -38,6 +38,7 @@ TEST_F(ReplaceTest, ReplaceAllIsOneUndoStepThatGivesBackEveryByte) {
   EXPECT_EQ(editor.Edits[0].Row, 0);
   EXPECT_EQ(changes, 1);
   EXPECT_TRUE(editor.Modified);
+  EXPECT_FALSE(editor.Sel.Selected);
 
   editor.Command(ecUndo);
   EXPECT_EQ(Text(), page);

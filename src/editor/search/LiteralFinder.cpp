@@ -12,11 +12,8 @@
 
 namespace editor::search {
 
-namespace {
-
-// How common a byte is in Russian and English HTML: higher is more common. Blanks, markup
-// and the most frequent letters of both languages come first; capitals, digits and the
-// rest are rare.
+// Blanks, markup and the most frequent letters of both languages come first; capitals,
+// digits and the rest are rare.
 int Commonness(unsigned char c) {
   static constexpr std::string_view veryCommon = " <>/=\"etaoinsrhl\xEE\xE5\xE0\xE8\xED\xF2\xF1\xF0";  // о е а и н т с р
   static constexpr std::string_view common = "dcumpfgwybv.,-:;'\xE2\xEB\xEA\xEC\xE4\xEF\xF3\xFF\xFB\xE7\xFC\xE1\xE3\xF7\xE9";
@@ -26,16 +23,23 @@ int Commonness(unsigned char c) {
   return 0;
 }
 
-// The first of the two bytes a or b in [from, end), or end.
-const char* ScanTwo(const char* from, const char* end, unsigned char a, unsigned char b) {
+const char* FindEitherByte(const char* from, const char* end, unsigned char a, unsigned char b) {
 #if defined(__SSE2__)
-  const __m128i va = _mm_set1_epi8(static_cast<char>(a));
-  const __m128i vb = _mm_set1_epi8(static_cast<char>(b));
-  while (end - from >= 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-    const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb)));
-    if (mask != 0) return from + __builtin_ctz(static_cast<unsigned>(mask));
-    from += 16;
+  if (end - from >= 16) {
+    const __m128i va = _mm_set1_epi8(static_cast<char>(a));
+    const __m128i vb = _mm_set1_epi8(static_cast<char>(b));
+    const auto hits = [&](const char* at) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+      return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb))));
+    };
+    for (; end - from >= 16; from += 16) {
+      if (const unsigned mask = hits(from)) return from + __builtin_ctz(mask);
+    }
+    // The last bytes in one more block that ends at `end`, without the ones already seen.
+    if (from == end) return end;
+    const char* last = end - 16;
+    const unsigned mask = hits(last) >> (from - last);
+    return mask != 0 ? from + __builtin_ctz(mask) : end;
   }
 #endif
   for (; from < end; ++from) {
@@ -44,8 +48,6 @@ const char* ScanTwo(const char* from, const char* end, unsigned char a, unsigned
   }
   return end;
 }
-
-}  // namespace
 
 TLiteralFinder::TLiteralFinder(std::string needle, bool matchCase)
     : needle_(std::move(needle)), matchCase_(matchCase) {
@@ -84,7 +86,7 @@ std::size_t TLiteralFinder::Find(std::string_view text, std::size_t from, std::s
   while (scan < scanEnd) {
     const char* hit = key_ == keyOther_
                           ? static_cast<const char*>(std::memchr(scan, key_, static_cast<std::size_t>(scanEnd - scan)))
-                          : ScanTwo(scan, scanEnd, key_, keyOther_);
+                          : FindEitherByte(scan, scanEnd, key_, keyOther_);
     if (hit == nullptr || hit >= scanEnd) return std::string_view::npos;
     const char* start = hit - keyOffset_;
     if (MatchesAt(start)) return static_cast<std::size_t>(start - base);

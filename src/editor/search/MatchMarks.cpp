@@ -25,7 +25,7 @@ void TMatchMarks::MarkRow(const std::string& text, int row, TLineAttrs& attrs) c
   if (pattern_ == nullptr) return;
   int from = 0;
   int to = 0;
-  if (!region_.RowSpan(row, static_cast<int>(text.size()), from, to)) return;
+  if (!pattern_->MayMatch(text) || !region_.RowSpan(row, static_cast<int>(text.size()), from, to)) return;
   try {
     TRowMatch m;
     for (bool more = pattern_->FindIn(text, from, to, false, m); more && m.Column < MaxColumn;

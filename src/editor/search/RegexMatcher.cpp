@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "editor/search/CaseFold.h"
+#include "editor/search/LiteralFinder.h"
 
 namespace editor::search {
 
@@ -58,17 +59,23 @@ TRegexMatcher::TRegexMatcher(std::string_view pattern, bool matchCase) : code_(s
   code_->JitStack = pcre2_jit_stack_create(32 * 1024, 4 * 1024 * 1024, nullptr);
   if (code_->JitStack != nullptr) pcre2_jit_stack_assign(code_->Context, nullptr, code_->JitStack);
 
-  // A byte every match must contain lets rows without it be passed over at scan speed.
-  std::uint32_t type = 0;
-  std::uint32_t unit = 0;
-  if (pcre2_pattern_info(code_->Code, PCRE2_INFO_LASTCODETYPE, &type) == 0 && type == 1 &&
-      pcre2_pattern_info(code_->Code, PCRE2_INFO_LASTCODEUNIT, &unit) == 0) {
-    hasRequired_ = true;
-  } else if (pcre2_pattern_info(code_->Code, PCRE2_INFO_FIRSTCODETYPE, &type) == 0 && type == 1 &&
-             pcre2_pattern_info(code_->Code, PCRE2_INFO_FIRSTCODEUNIT, &unit) == 0) {
-    hasRequired_ = true;
+  // A byte every match must contain lets rows without it be passed over at scan speed:
+  // the first or the last the pattern fixes, whichever is rarer in HTML.
+  const auto fixedUnit = [this](std::uint32_t typeWhat, std::uint32_t unitWhat) -> int {
+    std::uint32_t type = 0;
+    std::uint32_t unit = 0;
+    if (pcre2_pattern_info(code_->Code, typeWhat, &type) != 0 || type != 1) return -1;
+    if (pcre2_pattern_info(code_->Code, unitWhat, &unit) != 0) return -1;
+    return static_cast<int>(unit);
+  };
+  const int first = fixedUnit(PCRE2_INFO_FIRSTCODETYPE, PCRE2_INFO_FIRSTCODEUNIT);
+  const int last = fixedUnit(PCRE2_INFO_LASTCODETYPE, PCRE2_INFO_LASTCODEUNIT);
+  int unit = first;
+  if (unit < 0 || (last >= 0 && Commonness(static_cast<unsigned char>(last)) < Commonness(static_cast<unsigned char>(first)))) {
+    unit = last;
   }
-  if (hasRequired_) {
+  if (unit >= 0) {
+    hasRequired_ = true;
     // Both cases: a caseless part of the pattern, such as (?i), may hold the byte.
     required_ = static_cast<unsigned char>(unit);
     requiredOther_ = OtherCase(required_);
@@ -76,12 +83,6 @@ TRegexMatcher::TRegexMatcher(std::string_view pattern, bool matchCase) : code_(s
 }
 
 TRegexMatcher::~TRegexMatcher() = default;
-
-bool TRegexMatcher::MayMatch(std::string_view row) const {
-  if (!hasRequired_) return true;
-  if (std::memchr(row.data(), required_, row.size()) != nullptr) return true;
-  return requiredOther_ != required_ && std::memchr(row.data(), requiredOther_, row.size()) != nullptr;
-}
 
 bool TRegexMatcher::Match(std::string_view subject, std::size_t from, bool notEmptyAtFrom, TGroups& groups) const {
   if (!Ok() || from > subject.size()) return false;

@@ -46,8 +46,12 @@ class TRegexMatcher {
   // empty match at `from` itself does not count. The subject ends where the searched part
   // of the row ends; `row` is the whole row, for the look behind and word bounds.
   bool Match(std::string_view subject, std::size_t from, bool notEmptyAtFrom, TGroups& groups) const;
-  // False when the row cannot hold a match: it lacks a byte every match must contain.
-  bool MayMatch(std::string_view row) const;
+  // A byte every match must contain, in both its cases; false when the pattern has none.
+  bool RequiredByte(unsigned char& byte, unsigned char& otherCase) const {
+    byte = required_;
+    otherCase = requiredOther_;
+    return hasRequired_;
+  }
 
   // The match limit: enough for any sensible pattern on a long row, and reached within a
   // fraction of a second by one that backtracks without end.

@@ -136,7 +136,8 @@ TReplaceResult ReplaceAll(TCustomEditor& editor, const TSearchPattern& pattern, 
     int to = 0;
     TRowMatch m;
     try {
-      if (!region.RowSpan(row, static_cast<int>(text.size()), from, to) || !pattern.FindIn(text, from, to, false, m)) {
+      if (!pattern.MayMatch(text) || !region.RowSpan(row, static_cast<int>(text.size()), from, to) ||
+          !pattern.FindIn(text, from, to, false, m)) {
         continue;
       }
       std::string out;
@@ -162,9 +163,12 @@ TReplaceResult ReplaceAll(TCustomEditor& editor, const TSearchPattern& pattern, 
   const TUndoGroupGuard group(editor);
   Rewrite(editor, rewrites, std::make_unique<TReplaceRowsUndo>(editor), 0);
   region.ShiftEnd(lastRowDelta);
-  // A selection that ended on a rewritten last row keeps ending after the same text.
-  if (editor.Sel.Selected && editor.Sel.BlockFormat != bfColumn && editor.Sel.BlockFormat != bfLine &&
-      editor.Sel.End.Y == region.LastRow() && !region.IsWholeText()) {
+  if (region.IsWholeText()) {
+    // What the selection covered has changed under it; undo brings it back.
+    editor.CancelSelection();
+  } else if (editor.Sel.Selected && editor.Sel.BlockFormat != bfColumn && editor.Sel.BlockFormat != bfLine &&
+             editor.Sel.End.Y == region.LastRow()) {
+    // A selection that ended on a rewritten last row keeps ending after the same text.
     editor.Sel.End.X = std::max(editor.Sel.End.X + lastRowDelta, 0);
   }
   return result;

@@ -54,7 +54,8 @@ TReplaceResult ReplaceMatch(TCustomEditor& editor, const TSearchPattern& pattern
                             const TTextMatch& match, std::string_view replacement, bool backward);
 
 // Replaces every match of the region; one undo step takes them all back. A stream region
-// keeps covering the same text. The rows are rewritten only once every match has been
+// (and the selection it came from) keeps covering the same text; in the whole text the
+// selection is dropped. The rows are rewritten only once every match has been
 // found: when a row's match runs into the expression's limit, ESearchStopped is raised
 // and nothing is changed.
 TReplaceResult ReplaceAll(TCustomEditor& editor, const TSearchPattern& pattern, TSearchRegion& region,

@@ -34,12 +34,18 @@ TSearchPattern::TSearchPattern(std::string text, const TSearchOptions& options)
   if (text_.empty()) return;
   if (options_.Regex) {
     regex_ = std::make_unique<TRegexMatcher>(text_, options_.MatchCase);
+    usable_ = regex_->Ok();
+    hasKey_ = usable_ && regex_->RequiredByte(key_, keyOther_);
   } else {
     literal_ = std::make_unique<TLiteralFinder>(text_, options_.MatchCase);
+    usable_ = true;
+    hasKey_ = true;
+    key_ = literal_->Key();
+    keyOther_ = literal_->KeyOtherCase();
   }
 }
 
-bool TSearchPattern::Usable() const { return literal_ != nullptr || (regex_ != nullptr && regex_->Ok()); }
+bool TSearchPattern::Usable() const { return usable_; }
 
 const TRegexError* TSearchPattern::RegexError() const {
   return regex_ != nullptr && !regex_->Ok() ? &regex_->Error() : nullptr;
@@ -74,7 +80,6 @@ bool TSearchPattern::FindIn(std::string_view row, int from, int limit, bool notE
       ++at;
     }
   }
-  if (!regex_->MayMatch(row)) return false;
   const std::string_view subject = row.substr(0, static_cast<std::size_t>(limit));
   for (std::size_t at = static_cast<std::size_t>(from); at <= subject.size();) {
     if (!regex_->Match(subject, at, notEmptyAtFrom && at == static_cast<std::size_t>(from), match.Groups)) return false;

@@ -3,6 +3,7 @@
 // text that replaces one.
 #pragma once
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,6 +41,14 @@ class TSearchPattern {
   // The compile error of an invalid expression; null for a usable or plain pattern.
   const TRegexError* RegexError() const;
 
+  // False when the row holds no match anywhere: it lacks a byte every match needs. It
+  // costs a byte scan, far less than FindIn; the scans ask it first.
+  bool MayMatch(std::string_view row) const {
+    if (!usable_) return false;
+    if (!hasKey_) return true;
+    if (key_ == keyOther_) return std::memchr(row.data(), key_, row.size()) != nullptr;
+    return FindEitherByte(row.data(), row.data() + row.size(), key_, keyOther_) != row.data() + row.size();
+  }
   // The first match in row[from, limit) that starts at or after `from`; with
   // notEmptyAtFrom an empty match right at `from` is passed over (the one found last
   // time). Whole words are judged against the whole row. Raises ERegexLimit.
@@ -60,6 +69,9 @@ class TSearchPattern {
   TSearchOptions options_;
   std::unique_ptr<TLiteralFinder> literal_;
   std::unique_ptr<TRegexMatcher> regex_;
+  bool usable_ = false;
+  bool hasKey_ = false;
+  unsigned char key_ = 0, keyOther_ = 0;
 };
 
 }  // namespace editor::search

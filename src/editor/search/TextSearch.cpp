@@ -55,10 +55,14 @@ bool TFindScan::SearchRow(int row) {
   // Rows deleted since the scan began (a new text loaded) hold nothing to find.
   if (row >= lines_.Count()) return false;
   const std::string& text = lines_.Get(row);
+  const bool startRow = row == from_.Y;
+  if (!pattern_.MayMatch(text)) {
+    if (startRow) startRowDone_ = true;
+    return false;
+  }
   int from = 0;
   int to = 0;
   if (!region_.RowSpan(row, static_cast<int>(text.size()), from, to)) return false;
-  const bool startRow = row == from_.Y;
   TRowMatch m;
   bool found = false;
   if (!backward_) {
@@ -89,9 +93,24 @@ bool TFindScan::Advance() {
   return !wrapped_ || (backward_ ? row_ >= from_.Y : row_ <= from_.Y);
 }
 
+bool TFindScan::SkipBarrenRows(int& sinceCheck, TDeadline deadline) {
+  // Rows past the start row that lack the byte every match needs are passed over here, at
+  // the cost of the byte scan alone.
+  const int step = backward_ ? -1 : 1;
+  const int last = std::min(backward_ ? (wrapped_ ? from_.Y : region_.FirstRow()) : (wrapped_ ? from_.Y : region_.LastRow()),
+                            lines_.Count() - 1);
+  while (row_ != from_.Y && (backward_ ? row_ > last : row_ < last) && row_ < lines_.Count() &&
+         !pattern_.MayMatch(lines_.Get(row_))) {
+    row_ += step;
+    if (Passed(deadline, sinceCheck)) return false;
+  }
+  return true;
+}
+
 TFindScan::TStatus TFindScan::Run(TDeadline deadline) {
   int sinceCheck = 0;
   while (status_ == fsRunning) {
+    if (!SkipBarrenRows(sinceCheck, deadline)) break;
     try {
       if (SearchRow(row_)) {
         status_ = fsFound;
@@ -124,7 +143,7 @@ bool TMatchCount::Run(TDeadline deadline) {
     const std::string& text = lines_.Get(row_);
     int from = 0;
     int to = 0;
-    if (!region_.RowSpan(row_, static_cast<int>(text.size()), from, to)) continue;
+    if (!pattern_.MayMatch(text) || !region_.RowSpan(row_, static_cast<int>(text.size()), from, to)) continue;
     try {
       TRowMatch m;
       for (bool more = pattern_.FindIn(text, from, to, false, m); more; more = pattern_.FindAfter(text, m, to, m)) {

@@ -60,6 +60,9 @@ class TFindScan {
   bool LastInRow(std::string_view text, int from, int limit, int before, int after, TRowMatch& found) const;
   // Steps to the next row to search; false when every row has been searched.
   bool Advance();
+  // Moves over the rows that cannot hold a match, stopping short of the start row and of
+  // the last row of the pass; false when the deadline passed.
+  bool SkipBarrenRows(int& sinceCheck, TDeadline deadline);
 
   const TEditorStrings& lines_;
   const TSearchPattern& pattern_;
