@@ -20,6 +20,7 @@
 #include "app/PalettePage.h"
 #include "app/Uprop.h"
 #include "editor/html/Memo1Settings.h"
+#include "find/FindPanel.h"
 #include "insert/TagPalette.h"
 #include "platform/TextFile.h"
 #include "preview/PreviewCommands.h"
@@ -81,6 +82,8 @@ TFmain::TFmain(QWidget* parent) : QMainWindow(parent) {
 }
 
 TFmain::~TFmain() {
+  // The find panel lets go of the editor's colouring hook when it goes: before the editor.
+  delete FindPanel1;
   if (Fmain == this) Fmain = nullptr;
 }
 
