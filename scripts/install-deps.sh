@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   qt6-webengine-dev libqt6webenginecore6-bin
+  libpcre2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libqscintilla2-qt6-dev
   fonts-liberation fonts-dejavu-core

@@ -19,6 +19,7 @@
 #include "app/PalettePage.h"
 #include "app/Uprop.h"
 #include "editor/html/Memo1Settings.h"
+#include "find/FindPanel.h"
 #include "insert/TagPalette.h"
 #include "platform/TextFile.h"
 #include "preview/PreviewCommands.h"
@@ -74,12 +75,15 @@ TFmain::TFmain(QWidget* parent) : QMainWindow(parent) {
   CreateToolbar();
   CreatePalette();
   CreateEditor();
+  CreateFindPanel();
   CreateStatusBar();
   ConnectDesktop();
   FormCreate();
 }
 
 TFmain::~TFmain() {
+  // The find panel lets go of the editor's colouring hook when it goes: before the editor.
+  delete FindPanel1;
   if (Fmain == this) Fmain = nullptr;
 }
 
@@ -103,6 +107,8 @@ void TFmain::CreateMenu() {
   item(N_file, N_saveas, "N_saveas", QStringLiteral("сохранить как"), QKeySequence(Qt::Key_F3));
   N_file->addSeparator();
   item(N_file, N_exit, "N_exit", QStringLiteral("завершить работу"));
+
+  CreateEditMenu();
 
   N_project = Main1->addMenu(QStringLiteral("Проект"));
   item(N_project, N_view, "N_view", QStringLiteral("просмотр"), QKeySequence(Qt::Key_F12));

@@ -16,6 +16,7 @@ class QMenu;
 class QMenuBar;
 class QFrame;
 class TDocumentStatus;
+class TFindPanel;
 class TPageControl;
 class TXPSpeedButton;
 
@@ -55,6 +56,7 @@ class TFmain : public QMainWindow, public TDocumentWindow {
 
   QMenuBar* Main1 = nullptr;
   QMenu* N_file = nullptr;
+  QMenu* N_edit = nullptr;
   QMenu* N_project = nullptr;
   QMenu* N_vid = nullptr;
   QMenu* N_windows = nullptr;
@@ -64,6 +66,11 @@ class TFmain : public QMainWindow, public TDocumentWindow {
   QAction* N_save = nullptr;
   QAction* N_saveas = nullptr;
   QAction* N_exit = nullptr;
+  QAction* N_find = nullptr;
+  QAction* N_replace = nullptr;
+  QAction* N_findnext = nullptr;
+  QAction* N_findprev = nullptr;
+  QAction* N_goto = nullptr;
   QAction* N_view = nullptr;
   QAction* N_setting = nullptr;
   QAction* N_stand = nullptr;
@@ -74,6 +81,9 @@ class TFmain : public QMainWindow, public TDocumentWindow {
   QAction* N_prior = nullptr;
   QAction* N_next = nullptr;
   QAction* N_about = nullptr;
+
+  // The find and replace bar above the status bar.
+  TFindPanel* FindPanel1 = nullptr;
 
   // The open and save dialogs' settings; each keeps the last chosen name for the run.
   TFileDialogOptions Open1;
@@ -88,6 +98,7 @@ class TFmain : public QMainWindow, public TDocumentWindow {
   QString TestUrl() const override;
   void SetTestUrl(const QString& url) override;
   QWidget* Window() override { return this; }
+  EditorWidget& DocumentEditor() override { return *Memo1; }
 
   // ---- Document commands ----
   void N_newClick();
@@ -105,10 +116,17 @@ class TFmain : public QMainWindow, public TDocumentWindow {
   // Writes every line of Memo1 followed by CR LF to the file, then clears the marker.
   void WriteDocument(const QString& fileName);
   // Shows the caret's position in the status bar.
-  void ShowCaretPos();
+  void ShowCaretPos() override;
   void Memo1Change();
   void Memo1KeyUp();
   void Memo1MouseUp();
+
+  // ---- Edit menu: find, replace, go to line (UmainFind.cpp) ----
+  void N_findClick();
+  void N_replaceClick();
+  void N_findnextClick();
+  void N_findprevClick();
+  void N_gotoClick();
 
   // ---- Project commands: the preview and its test URL ----
   void N_viewClick();
@@ -137,6 +155,9 @@ class TFmain : public QMainWindow, public TDocumentWindow {
   void CreatePalette();
   void CreateEditor();
   void CreateStatusBar();
+  // The menu "Правка" and the find panel under the editor (UmainFind.cpp).
+  void CreateEditMenu();
+  void CreateFindPanel();
   void FormCreate();
   void FormShow();
   // Files dropped from the file manager, and the editor's accessible name following

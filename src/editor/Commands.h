@@ -75,5 +75,9 @@ inline constexpr TCommand ecColumnSelUp = 4097;
 inline constexpr TCommand ecColumnSelRight = 4098;
 inline constexpr TCommand ecColumnSelDown = 4099;
 inline constexpr TCommand ecBackspaceWord = 4106;
+// Commands the editor hands to its owner (OnOwnerCommand): the find and replace windows
+// are not part of the control.
+inline constexpr TCommand ecFind = 4352;
+inline constexpr TCommand ecReplace = 4353;
 
 }  // namespace editor

@@ -234,6 +234,9 @@ class TCustomEditorBase {
   std::function<void()> OnDblClick;
   std::function<void(platform::Surface&)> OnPaintGutter;
   std::function<void(const std::string& text, int row, TLineAttrs& attrs)> OnGetLineAttr;
+  // The commands the control does not run itself but hands to its owner (ecFind and
+  // ecReplace); without a handler they do nothing.
+  std::function<void(TCommand code)> OnOwnerCommand;
   // Gutter clicks and double clicks, with the row under the pointer.
   std::function<void(int row)> OnGutterClick;
   std::function<void(int row)> OnGutterDblClick;

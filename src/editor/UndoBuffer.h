@@ -20,6 +20,8 @@ enum class TUndoKind {
   Caret, Select, Unselect, BeginCompound, EndCompound, Insert, Overwrite, ReLine, InsertTab,
   InsertColumn, Delete, DeleteLine, DeleteTrail, Backspace, BackspaceUnindent, Replace,
   DeleteSelected, UnindentColumn,
+  // Rows rewritten by a replace (editor/search/): their old text goes back at once.
+  ReplaceRows,
 };
 
 // The marks the undo walk tests. Absorbed records (padding lines, dropped trailing

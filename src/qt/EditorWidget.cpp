@@ -89,6 +89,7 @@ EditorWidget::EditorWidget(QWidget* parent)
     emit changed();
   };
   editor_->OnChangeStatus = [this] { accessibility_.SyncCaret(*this); };
+  editor_->OnOwnerCommand = [this](editor::TCommand code) { emit ownerCommand(code); };
   static const bool accessibleInstalled = (QAccessible::installFactory(&EditorAccessible::Factory), true);
   Q_UNUSED(accessibleInstalled);
   setAccessibleName(QStringLiteral("Новый"));
@@ -371,6 +372,16 @@ std::unique_ptr<platform::PopupList> EditorWidget::CreatePopupList(platform::Pop
 // ---- Input ----
 
 // Tab and Back-Tab are the editor's keys, not focus moves.
+bool EditorWidget::event(QEvent* event) {
+  // The second key of a two-key sequence is the editor's, even where the window has a
+  // shortcut on it: Ctrl+Q, Ctrl+R stays "top of the text", not the menu's Replace.
+  if (event->type() == QEvent::ShortcutOverride && editor_->Dispatcher().WaitSecondKey) {
+    event->accept();
+    return true;
+  }
+  return QAbstractScrollArea::event(event);
+}
+
 bool EditorWidget::focusNextPrevChild(bool) { return false; }
 
 void EditorWidget::keyPressEvent(QKeyEvent* event) {

@@ -74,8 +74,11 @@ class EditorWidget : public QAbstractScrollArea, public platform::Host {
   void changed();
   void keyReleased();
   void mouseReleased();
+  // A command the editor hands to its owner (editor::ecFind, editor::ecReplace).
+  void ownerCommand(int code);
 
  protected:
+  bool event(QEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

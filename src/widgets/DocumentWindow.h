@@ -6,6 +6,7 @@
 #include <QString>
 #include <string>
 
+class EditorWidget;
 class QWidget;
 
 class TDocumentWindow {
@@ -26,6 +27,11 @@ class TDocumentWindow {
   virtual void SetTestUrl(const QString& url) = 0;
   // The window the document's dialogs belong to.
   virtual QWidget* Window() = 0;
+  // The editor that holds the document, for the windows that search and move in it.
+  virtual EditorWidget& DocumentEditor() = 0;
+  // Shows the caret's position in the status bar after a command other than a key or a
+  // click moved it.
+  virtual void ShowCaretPos() = 0;
 
  protected:
   ~TDocumentWindow() = default;

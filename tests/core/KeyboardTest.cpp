@@ -13,7 +13,8 @@ using testing_support::ViewEditor;
 TEST(Keyboard, DefaultLayoutHasItsEntriesInOrder) {
   TKeyboard kb;
   kb.SetDefaultLayout();
-  ASSERT_EQ(kb.Count(), 153);
+  // The control's own 153 entries, then find and replace (Ctrl+Q, F and Ctrl+Q, A).
+  ASSERT_EQ(kb.Count(), 157);
   EXPECT_EQ(kb.Key(0), (TEditKey{VK_LEFT, 0, ssNone, ssNone, ecLeft}));
   EXPECT_EQ(kb.Key(1).Command, ecRight);
   EXPECT_EQ(kb.Key(2).Command, ecUp);
@@ -22,9 +23,11 @@ TEST(Keyboard, DefaultLayoutHasItsEntriesInOrder) {
   EXPECT_EQ(kb.Key(68), (TEditKey{VkLetter('K'), VkDigit(0), ssCtrl, ssCtrl, ecSetBookmark0}));
   EXPECT_EQ(kb.Key(75), (TEditKey{VkLetter('K'), VkDigit(3), ssCtrl, ssNone, TCommand(ecSetBookmark0 + 3)}));
   EXPECT_EQ(kb.Key(152), (TEditKey{VkLetter('P'), 0, ssCtrl | ssShift, ssNone, ecMacroPlay}));
+  EXPECT_EQ(kb.Key(153), (TEditKey{VkLetter('Q'), VkLetter('F'), ssCtrl, ssCtrl, ecFind}));
+  EXPECT_EQ(kb.Key(156), (TEditKey{VkLetter('Q'), VkLetter('A'), ssCtrl, ssNone, ecReplace}));
   int sequences = 0;
   for (int i = 0; i < kb.Count(); ++i) sequences += kb.Key(i).Key2 != 0 ? 1 : 0;
-  EXPECT_EQ(sequences, 74);
+  EXPECT_EQ(sequences, 78);
 }
 
 TEST(Keyboard, LookupsTakeTheFirstMatchAndFlagSequences) {
@@ -46,7 +49,7 @@ TEST(Keyboard, LookupsTakeTheFirstMatchAndFlagSequences) {
   TKeyboard copy;
   copy.Add(ecLeft, VK_F2, ssNone);
   copy.Assign(kb);
-  EXPECT_EQ(copy.Count(), 153);
+  EXPECT_EQ(copy.Count(), 157);
   EXPECT_EQ(copy.FindCommand(VK_F2, ssNone), 0);
 }
 

@@ -19,6 +19,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 check "Qt libraries come from the binary" grep -q 'libqt6widgets6' <<<"$depends"
 check "the browser library comes from the binary" grep -q 'libqt6webenginewidgets6' <<<"$depends"
+check "the search's expressions come from the binary" grep -q 'libpcre2-8-0' <<<"$depends"
 check "the browser's helper process" grep -q 'libqt6webenginecore6-bin' <<<"$depends"
 check "the SVG icon plugins" grep -q 'libqt6svg6' <<<"$depends"
 check "the stand-in fonts" grep -q 'fonts-liberation' <<<"$depends"

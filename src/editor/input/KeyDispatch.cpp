@@ -205,6 +205,10 @@ bool TKeyDispatcher::RunOtherCommand(TCommand code, TPosition& pos, bool& useSet
                                                             : TCustomEditorBase::cmTemplates);
       }
       return false;
+    case ecFind:
+    case ecReplace:
+      if (editor_.OnOwnerCommand) editor_.OnOwnerCommand(code);
+      return false;
     case ecMacroRecord:
       if (MacroRecording) {
         MacroRecording = false;

@@ -145,6 +145,13 @@ void AddSequencesAndRest(TKeyboard& kb) {
   kb.Add(ecMacroPlay, VkLetter('P'), ssCtrlShift);
 }
 
+// Find and replace, which the control hands to its owner: after the control's own table,
+// on letters no sequence of it uses.
+void AddOwnerCommands(TKeyboard& kb) {
+  kb.AddSequenceEitherCtrl(ecFind, VkLetter('Q'), ssCtrl, VkLetter('F'));
+  kb.AddSequenceEitherCtrl(ecReplace, VkLetter('Q'), ssCtrl, VkLetter('A'));
+}
+
 }  // namespace
 
 void TKeyboard::SetDefaultLayout() {
@@ -153,6 +160,7 @@ void TKeyboard::SetDefaultLayout() {
   AddEditing(*this);
   AddBookmarks(*this);
   AddSequencesAndRest(*this);
+  AddOwnerCommands(*this);
 }
 
 }  // namespace editor
