@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
 #include "platform/Errors.h"
 #include "platform/PosixIo.h"
+#include "platform/TextCodec.h"
 
 namespace platform {
 
@@ -76,11 +78,20 @@ std::string ReadWholeFile(const std::string& fileName) {
 
 TTextFileReader::TTextFileReader(const std::string& fileName) { fd_ = OpenRegularFile(fileName, size_); }
 
+TTextFileReader::TTextFileReader(const std::string& fileName, std::optional<TEncoding> encoding)
+    : TTextFileReader(fileName) {
+  encoding_ = encoding ? TDocumentEncoding{*encoding} : DetectFromFile();
+  // Windows-1251 needs no decoding: its bytes are the editor's codes.
+  decoding_ = encoding_.encoding != TEncoding::Windows1251;
+  if (decoding_) SkipByteOrderMark();
+}
+
 TTextFileReader::~TTextFileReader() {
   if (fd_ >= 0) close(fd_);
 }
 
 bool TTextFileReader::Fill() {
+  if (decoding_) return FillDecoded();
   consumed_ += buffer_.size();
   buffer_.resize(kIoChunk);
   const ssize_t n = ReadSome(fd_, buffer_.data(), kIoChunk);
@@ -106,13 +117,19 @@ bool TTextFileReader::ReadLine(std::string& line) {
     const std::size_t end = buffer_.size();
     // Ctrl+Z ends the text only where a line starts (a dropped CR does not start one).
     if (line.empty() && data[pos_] == kCtrlZ) {
-      const std::uint64_t mark = consumed_ + pos_;
+      const std::uint64_t mark = consumed_ + (decoding_ ? EncodedLength(std::string_view(raw_).substr(0, rawUsed_),
+                                                                          encoding_.encoding, pos_)
+                                                        : pos_);
       unread_ = size_ > mark ? size_ - mark : 1;
       ended_ = true;
       return false;
     }
     std::size_t run = pos_;
     while (run < end && data[run] != '\n' && data[run] != '\r') ++run;
+    if (unmappedAt_ - pos_ < run - pos_) {
+      firstUnmapped_ = TUnmappedCharacter{unmappedCode_, lines_, line.size() + (unmappedAt_ - pos_)};
+      unmappedAt_ = std::string::npos;
+    }
     line.append(data + pos_, run - pos_);
     pos_ = run;
     if (pos_ == end) continue;
@@ -123,6 +140,62 @@ bool TTextFileReader::ReadLine(std::string& line) {
     }
     // A CR ends nothing by itself: before an LF the LF ends the line, alone it is dropped.
   }
+}
+
+// Reads the file once for its encoding and goes back to its start. The UTF-8 check stops
+// at the first byte that is not UTF-8, in a Windows-1251 page mostly its first letter.
+TDocumentEncoding TTextFileReader::DetectFromFile() {
+  bool last = false;
+  while (raw_.size() < kDeclarationWindow && !last) last = !ReadRaw();
+  TEncodingDetector detector(std::string_view(raw_).substr(0, std::min(raw_.size(), kDeclarationWindow)));
+  while (detector.WantsBytes()) {
+    raw_.erase(0, detector.Check(raw_, last));
+    if (detector.WantsBytes()) last = !ReadRaw();
+  }
+  raw_.clear();
+  if (::lseek(fd_, 0, SEEK_SET) != 0) throw EInOutError::FromErrno(errno);
+  return detector.Result();
+}
+
+void TTextFileReader::SkipByteOrderMark() {
+  const std::string_view mark = ByteOrderMark(encoding_.encoding);
+  while (raw_.size() < mark.size() && ReadRaw()) {
+  }
+  if (std::string_view(raw_).starts_with(mark)) {
+    raw_.erase(0, mark.size());
+    consumed_ = mark.size();
+  }
+}
+
+bool TTextFileReader::ReadRaw() {
+  const std::size_t kept = raw_.size();
+  raw_.resize(kept + kIoChunk);
+  const ssize_t n = ReadSome(fd_, raw_.data() + kept, kIoChunk);
+  const int err = errno;
+  raw_.resize(kept + static_cast<std::size_t>(n > 0 ? n : 0));
+  if (n < 0) throw EInOutError::FromErrno(err);
+  return n > 0;
+}
+
+// The buffer gets the next decoded piece of the file. A character the chunk's end cuts
+// stays in raw_ and is decoded with the chunk after it.
+bool TTextFileReader::FillDecoded() {
+  consumed_ += rawUsed_;
+  raw_.erase(0, rawUsed_);
+  rawUsed_ = 0;
+  buffer_.clear();
+  pos_ = 0;
+  unmappedAt_ = std::string::npos;
+  while (buffer_.empty() && !rawEnded_) {
+    rawEnded_ = !ReadRaw();
+    const TDecodeStep step = DecodeText(raw_, encoding_.encoding, rawEnded_, buffer_);
+    rawUsed_ = step.consumed;
+    if (!firstUnmapped_) {
+      unmappedAt_ = step.unmappedAt;
+      unmappedCode_ = step.unmappedCode;
+    }
+  }
+  return !buffer_.empty();
 }
 
 }  // namespace platform
