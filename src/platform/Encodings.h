@@ -13,9 +13,8 @@ namespace platform {
 enum class TEncoding { Windows1251, Utf8, Utf8Bom, Utf16Le, Utf16Be, Koi8R, Cp866 };
 
 // Every encoding, in the order a menu lists them.
-inline constexpr std::array<TEncoding, 7> kEncodings = {TEncoding::Windows1251, TEncoding::Utf8,
-                                                        TEncoding::Utf8Bom,     TEncoding::Utf16Le,
-                                                        TEncoding::Utf16Be,     TEncoding::Koi8R,
+inline constexpr std::array<TEncoding, 7> kEncodings = {TEncoding::Windows1251, TEncoding::Utf8,    TEncoding::Utf8Bom,
+                                                        TEncoding::Utf16Le,     TEncoding::Utf16Be, TEncoding::Koi8R,
                                                         TEncoding::Cp866};
 
 // The name a menu or the status bar shows (UTF-8 text, e.g. "UTF-8 с BOM").

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/Cp1251.h"
 #include "platform/CyrillicCodePages.h"
@@ -34,7 +36,8 @@ TByteMap ToCp1251(const TTables& tables, char16_t (*toUnicode)(unsigned char)) {
 
 TByteMap FromCp1251(int (*fromUnicode)(char16_t)) {
   TByteMap map;
-  for (int b = 0; b < 256; ++b) map[b] = static_cast<std::int16_t>(fromUnicode(Cp1251ToUnicode(static_cast<unsigned char>(b))));
+  for (int b = 0; b < 256; ++b)
+    map[b] = static_cast<std::int16_t>(fromUnicode(Cp1251ToUnicode(static_cast<unsigned char>(b))));
   return map;
 }
 
@@ -42,7 +45,8 @@ const TTables& Tables() {
   static const TTables* const tables = [] {
     auto* t = new TTables;
     t->cp1251Of.fill(-1);
-    for (int b = 0; b < 256; ++b) t->cp1251Of[Cp1251ToUnicode(static_cast<unsigned char>(b))] = static_cast<std::int16_t>(b);
+    for (int b = 0; b < 256; ++b)
+      t->cp1251Of[Cp1251ToUnicode(static_cast<unsigned char>(b))] = static_cast<std::int16_t>(b);
     t->koi8rToCp1251 = ToCp1251(*t, Koi8rToUnicode);
     t->cp866ToCp1251 = ToCp1251(*t, Cp866ToUnicode);
     t->cp1251ToKoi8r = FromCp1251(UnicodeToKoi8r);
@@ -54,45 +58,74 @@ const TTables& Tables() {
 
 const unsigned char* Bytes(std::string_view text) { return reinterpret_cast<const unsigned char*>(text.data()); }
 
-// Decoded characters go straight into room made in the output, which is trimmed to what
-// was written at the end.
-class TOutput {
+// Decoded characters go straight into room made at the end of the output, which is
+// trimmed to what was written at the end. The decoders keep the write position in a local
+// of their own: a character store could alias a position kept in memory.
+class TDecodeSink {
  public:
-  TOutput(std::string& out, std::size_t most, TDecodeStep& step) : out_(out), step_(step) {
-    const std::size_t start = out.size();
-    out.resize(start + most);
-    at_ = out.data() + start;
-  }
-  ~TOutput() { out_.resize(static_cast<std::size_t>(at_ - out_.data())); }
-  TOutput(const TOutput&) = delete;
-  TOutput& operator=(const TOutput&) = delete;
+  TDecodeSink(std::string& out, TDecodeStep& step) : out_(out), step_(step) {}
 
-  void Put(unsigned char code) { *at_++ = static_cast<char>(code); }
-  void PutAsciiWord(const unsigned char* from) {
-    std::copy_n(from, 8, at_);
-    at_ += 8;
+  char* Room(std::size_t most) {
+    const std::size_t start = out_.size();
+    out_.resize(start + most);
+    return out_.data() + start;
   }
-  void PutUnmapped(char32_t codePoint) {
+  void Trim(const char* end) { out_.resize(static_cast<std::size_t>(end - out_.data())); }
+
+  char* Unmapped(char* at, char32_t codePoint) {
     if (step_.unmappedAt == std::string::npos) {
-      step_.unmappedAt = static_cast<std::size_t>(at_ - out_.data());
+      step_.unmappedAt = static_cast<std::size_t>(at - out_.data());
       step_.unmappedCode = codePoint;
     }
-    *at_++ = '?';
+    *at = '?';
+    return at + 1;
   }
-  void PutCodePoint(char32_t codePoint, const TTables& tables) {
+  char* Malformed(char* at) {
+    step_.malformed = true;
+    return Unmapped(at, kMalformedCharacter);
+  }
+  char* CodePoint(char* at, char32_t codePoint, const TTables& tables) {
     const int code = codePoint < 0x10000 ? tables.cp1251Of[codePoint] : -1;
-    if (code < 0) {
-      PutUnmapped(codePoint);
-    } else {
-      Put(static_cast<unsigned char>(code));
-    }
+    if (code < 0) return Unmapped(at, codePoint);
+    *at = static_cast<char>(code);
+    return at + 1;
   }
 
  private:
   std::string& out_;
   TDecodeStep& step_;
-  char* at_;
 };
+
+// Lanes of 16 bits, each holding `lane`.
+template <typename TWord>
+constexpr TWord EveryLane(std::uint16_t lane) {
+  TWord word = 0;
+  for (std::size_t i = 0; i < sizeof(TWord) / 2; ++i) word = static_cast<TWord>(word << 16 | lane);
+  return word;
+}
+
+// Russian text is mostly the letters А..я, in UTF-8 D0 90..D0 BF and D1 80..D1 8F, whose
+// Windows-1251 codes C0..FF are the second byte plus 30 (after D0) or 70 (after D1). A
+// word of such pairs is decoded at once, without a branch per letter; false when the
+// word holds anything else (the caller goes character by character). The lanes are laid
+// out for a little-endian machine.
+template <typename TWord>
+char* PutRussianLetters(const unsigned char* p, char* at) {
+  constexpr std::size_t kLetters = sizeof(TWord) / 2;
+  TWord word;
+  std::memcpy(&word, p, sizeof word);
+  const TWord leads = word & EveryLane<TWord>(0x00FF);
+  if ((leads & EveryLane<TWord>(0x00FE)) != EveryLane<TWord>(0x00D0)) return nullptr;
+  const TWord afterD1 = leads & EveryLane<TWord>(0x0001);
+  const TWord codes =
+      static_cast<TWord>((word >> 8 & EveryLane<TWord>(0x00FF)) + EveryLane<TWord>(0x0030) + (afterD1 << 6));
+  // Every code in C0..FF, and F0..FF exactly after D1: second bytes outside the ranges
+  // above (or no continuation bytes at all) land elsewhere.
+  if ((codes & EveryLane<TWord>(0xFFC0)) != EveryLane<TWord>(0x00C0)) return nullptr;
+  if ((codes >> 4 & codes >> 5 & EveryLane<TWord>(0x0001)) != afterD1) return nullptr;
+  for (std::size_t i = 0; i < kLetters; ++i) at[i] = static_cast<char>(codes >> (16 * i));
+  return at + kLetters;
+}
 
 TDecodeStep DecodeUtf8(std::string_view bytes, bool last, std::string& out) {
   const TTables& tables = Tables();
@@ -100,26 +133,40 @@ TDecodeStep DecodeUtf8(std::string_view bytes, bool last, std::string& out) {
   const unsigned char* const end = begin + bytes.size();
   const unsigned char* p = begin;
   TDecodeStep step;
-  {
-    TOutput output(out, bytes.size(), step);
-    while (p < end) {
-      if (end - p >= 8 && utf8::IsAsciiWord(p)) {
-        output.PutAsciiWord(p);
+  TDecodeSink sink(out, step);
+  char* at = sink.Room(bytes.size());
+  while (p < end) {
+    if (end - p >= 8) {
+      if (utf8::IsAsciiWord(p)) {
+        std::memcpy(at, p, 8);
+        at += 8;
         p += 8;
-      } else if (*p < 0x80) {
-        output.Put(*p++);
-      } else {
-        const utf8::TSequence sequence = utf8::ReadSequence(p, end);
-        if (sequence.state == utf8::TSequenceState::Unfinished && !last) break;
-        if (sequence.state == utf8::TSequenceState::Whole) {
-          output.PutCodePoint(sequence.codePoint, tables);
-        } else {
-          output.PutUnmapped(kMalformedCharacter);
+        continue;
+      }
+      if constexpr (std::endian::native == std::endian::little) {
+        if (char* const after = PutRussianLetters<std::uint64_t>(p, at)) {
+          at = after;
+          p += 8;
+          continue;
         }
-        p += sequence.length;
+        if (char* const after = PutRussianLetters<std::uint32_t>(p, at)) {
+          at = after;
+          p += 4;
+          continue;
+        }
       }
     }
+    if (*p < 0x80) {
+      *at++ = static_cast<char>(*p++);
+      continue;
+    }
+    const utf8::TSequence sequence = utf8::ReadSequence(p, end);
+    if (sequence.state == utf8::TSequenceState::Unfinished && !last) break;
+    at = sequence.state == utf8::TSequenceState::Whole ? sink.CodePoint(at, sequence.codePoint, tables)
+                                                       : sink.Malformed(at);
+    p += sequence.length;
   }
+  sink.Trim(at);
   step.consumed = static_cast<std::size_t>(p - begin);
   return step;
 }
@@ -157,19 +204,15 @@ TDecodeStep DecodeUtf16(std::string_view bytes, bool last, std::string& out) {
   const unsigned char* const end = begin + bytes.size();
   const unsigned char* p = begin;
   TDecodeStep step;
-  {
-    TOutput output(out, bytes.size() / 2 + 1, step);
-    while (p < end) {
-      const TUtf16Character character = ReadUtf16<BigEndian>(p, end);
-      if (character.unfinished && !last) break;
-      if (character.malformed) {
-        output.PutUnmapped(kMalformedCharacter);
-      } else {
-        output.PutCodePoint(character.codePoint, tables);
-      }
-      p += character.length;
-    }
+  TDecodeSink sink(out, step);
+  char* at = sink.Room(bytes.size() / 2 + 1);
+  while (p < end) {
+    const TUtf16Character character = ReadUtf16<BigEndian>(p, end);
+    if (character.unfinished && !last) break;
+    at = character.malformed ? sink.Malformed(at) : sink.CodePoint(at, character.codePoint, tables);
+    p += character.length;
   }
+  sink.Trim(at);
   step.consumed = static_cast<std::size_t>(p - begin);
   return step;
 }
@@ -177,17 +220,17 @@ TDecodeStep DecodeUtf16(std::string_view bytes, bool last, std::string& out) {
 TDecodeStep DecodeSingleByte(std::string_view bytes, const TByteMap& map, char16_t (*toUnicode)(unsigned char),
                              std::string& out) {
   TDecodeStep step;
-  {
-    TOutput output(out, bytes.size(), step);
-    for (const unsigned char byte : bytes) {
-      const int code = map[byte];
-      if (code < 0) {
-        output.PutUnmapped(toUnicode(byte));
-      } else {
-        output.Put(static_cast<unsigned char>(code));
-      }
+  TDecodeSink sink(out, step);
+  char* at = sink.Room(bytes.size());
+  for (const unsigned char byte : bytes) {
+    const int code = map[byte];
+    if (code < 0) {
+      at = sink.Unmapped(at, toUnicode(byte));
+    } else {
+      *at++ = static_cast<char>(code);
     }
   }
+  sink.Trim(at);
   step.consumed = bytes.size();
   return step;
 }
@@ -284,11 +327,12 @@ void EncodeText(std::string_view text, TEncoding encoding, std::string& out) {
 }
 
 std::size_t FirstUnencodable(std::string_view text, TEncoding encoding) {
-  const TByteMap* map = encoding == TEncoding::Koi8R ? &Tables().cp1251ToKoi8r
+  const TByteMap* map = encoding == TEncoding::Koi8R   ? &Tables().cp1251ToKoi8r
                         : encoding == TEncoding::Cp866 ? &Tables().cp1251ToCp866
                                                        : nullptr;
   if (map == nullptr) return std::string::npos;
-  const auto it = std::find_if(text.begin(), text.end(), [map](char c) { return (*map)[static_cast<unsigned char>(c)] < 0; });
+  const auto it =
+      std::find_if(text.begin(), text.end(), [map](char c) { return (*map)[static_cast<unsigned char>(c)] < 0; });
   return it == text.end() ? std::string::npos : static_cast<std::size_t>(it - text.begin());
 }
 

@@ -21,6 +21,8 @@ struct TDecodeStep {
   // for it: its index in the output, npos when there was none, and its code point.
   std::size_t unmappedAt = std::string::npos;
   char32_t unmappedCode = 0;
+  // Whether any bytes were no character of the encoding (each became a '?').
+  bool malformed = false;
 };
 
 // Appends the Windows-1251 codes of the characters in `bytes` to `out`. Unless `last`, a

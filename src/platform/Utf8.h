@@ -2,6 +2,7 @@
 // check and the decoder share, so they can never disagree on what is valid.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -13,6 +14,32 @@ inline bool IsAsciiWord(const unsigned char* p) {
   std::uint64_t word;
   std::memcpy(&word, p, sizeof word);
   return (word & 0x8080808080808080u) == 0;
+}
+
+// Whether the eight bytes at p hold only ASCII and whole two-byte sequences (Russian text
+// among markup), told with a few word operations: the bytes to step over then (8, or 7
+// when the last one starts a sequence the next word ends), else 0 (longer sequences,
+// faults, a word that starts inside a sequence: the caller goes byte by byte).
+inline int AsciiOrTwoByteRun(const unsigned char* p) {
+  constexpr std::uint64_t kHigh = 0x8080808080808080u;
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  const std::uint64_t high = word & kHigh;
+  if (high == 0) return 8;
+  // Each byte's bit 7 tells its kind: 10xxxxxx continues, 110xxxxx leads two bytes.
+  const std::uint64_t bit6 = (word << 1) & kHigh;
+  const std::uint64_t bit5 = (word << 2) & kHigh;
+  const std::uint64_t continuation = high & ~bit6;
+  const std::uint64_t lead = high & bit6 & ~bit5;
+  const std::uint64_t longer = high & bit6 & bit5;
+  // C0 and C1 lead overlong forms: their bits 4..1 are all clear.
+  const std::uint64_t overlong = lead & ~(((word & 0x1E1E1E1E1E1E1E1Eu) + 0x7F7F7F7F7F7F7F7Fu) & kHigh);
+  // The byte after every lead continues it, and no other byte does.
+  constexpr bool little = std::endian::native == std::endian::little;
+  const std::uint64_t followers = little ? lead << 8 : lead >> 8;
+  if ((longer | overlong | (continuation ^ followers)) != 0) return 0;
+  const std::uint64_t lastLead = little ? lead >> 63 : lead & 0x80;
+  return lastLead != 0 ? 7 : 8;
 }
 
 enum class TSequenceState { Whole, Broken, Unfinished };
