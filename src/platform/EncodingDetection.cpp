@@ -98,37 +98,34 @@ std::optional<std::string_view> CharsetOfMeta(std::string_view text, std::size_t
 }
 
 struct TUtf8Check {
-  std::size_t checked;
   bool valid;
   bool multiByte;
 };
 
-// Checks `bytes` as UTF-8 up to the first fault. Unless `last`, a character the end cuts is
-// left unchecked.
-TUtf8Check CheckUtf8(std::string_view bytes, bool last) {
+TUtf8Check CheckUtf8(std::string_view bytes) {
   const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto* const end = begin + bytes.size();
   const unsigned char* p = begin;
   bool multiByte = false;
   while (p < end) {
-    if (end - p >= 8 && utf8::IsAsciiWord(p)) {
-      p += 8;
-      continue;
+    if (end - p >= 8) {
+      // Valid bytes that are not all ASCII hold a multi-byte character.
+      if (!multiByte && !utf8::IsAsciiWord(p)) multiByte = true;
+      if (const int run = utf8::AsciiOrTwoByteRun(p)) {
+        p += run;
+        continue;
+      }
     }
     if (*p < 0x80) {
       ++p;
       continue;
     }
     const utf8::TSequence sequence = utf8::ReadSequence(p, end);
-    if (sequence.state == utf8::TSequenceState::Whole) {
-      multiByte = true;
-      p += sequence.length;
-      continue;
-    }
-    if (sequence.state == utf8::TSequenceState::Unfinished && !last) break;
-    return {static_cast<std::size_t>(p - begin), false, multiByte};
+    if (sequence.state != utf8::TSequenceState::Whole) return {false, multiByte};
+    multiByte = true;
+    p += sequence.length;
   }
-  return {static_cast<std::size_t>(p - begin), true, multiByte};
+  return {true, multiByte};
 }
 
 }  // namespace
@@ -139,9 +136,10 @@ std::optional<TEncoding> EncodingFromCharset(std::string_view name) {
   static constexpr struct {
     std::string_view name;
     TEncoding encoding;
-  } kNames[] = {{"utf-8", TEncoding::Utf8},   {"utf8", TEncoding::Utf8},     {"windows-1251", TEncoding::Windows1251},
-                {"cp1251", TEncoding::Windows1251}, {"koi8-r", TEncoding::Koi8R}, {"ibm866", TEncoding::Cp866},
-                {"cp866", TEncoding::Cp866}};
+  } kNames[] = {
+      {"utf-8", TEncoding::Utf8},         {"utf8", TEncoding::Utf8},    {"windows-1251", TEncoding::Windows1251},
+      {"cp1251", TEncoding::Windows1251}, {"koi8-r", TEncoding::Koi8R}, {"ibm866", TEncoding::Cp866},
+      {"cp866", TEncoding::Cp866}};
   for (const auto& known : kNames) {
     if (SameIgnoringCase(name, known.name)) return known.encoding;
   }
@@ -176,48 +174,41 @@ std::optional<std::string_view> FindDeclaredCharset(std::string_view text) {
   return std::nullopt;
 }
 
-TEncodingDetector::TEncodingDetector(std::string_view head) {
+TEncodingClaim ReadEncodingClaim(std::string_view head) {
+  TEncodingClaim claim;
   if (head.starts_with(ByteOrderMark(TEncoding::Utf16Le))) {
-    settled_ = TEncoding::Utf16Le;
+    claim.settled = TEncoding::Utf16Le;
   } else if (head.starts_with(ByteOrderMark(TEncoding::Utf16Be))) {
-    settled_ = TEncoding::Utf16Be;
+    claim.settled = TEncoding::Utf16Be;
   } else if (head.starts_with(ByteOrderMark(TEncoding::Utf8Bom))) {
-    claim_ = TEncodingConflict::ByteOrderMark;
+    claim.utf8 = TEncodingConflict::ByteOrderMark;
   } else if (const auto name = FindDeclaredCharset(head)) {
     const std::optional<TEncoding> declared = EncodingFromCharset(*name);
     if (declared == TEncoding::Utf8) {
-      claim_ = TEncodingConflict::Declaration;
+      claim.utf8 = TEncodingConflict::Declaration;
     } else if (declared) {
-      settled_ = declared;
+      claim.settled = declared;
     }
   }
-  checking_ = !settled_;
+  return claim;
 }
 
-std::size_t TEncodingDetector::Check(std::string_view bytes, bool last) {
-  if (!checking_) return 0;
-  const TUtf8Check check = CheckUtf8(bytes, last);
-  valid_ = check.valid;
-  multiByte_ = multiByte_ || check.multiByte;
-  checking_ = check.valid && !last;
-  return check.checked;
-}
-
-TDocumentEncoding TEncodingDetector::Result() const {
-  if (settled_) return {*settled_};
-  if (!valid_) return {TEncoding::Windows1251, claim_};
-  switch (claim_) {
+TDocumentEncoding TEncodingClaim::Conclude(bool validUtf8, bool multiByte) const {
+  if (settled) return {*settled};
+  if (!validUtf8) return {TEncoding::Windows1251, utf8};
+  switch (utf8) {
     case TEncodingConflict::ByteOrderMark: return {TEncoding::Utf8Bom};
     case TEncodingConflict::Declaration: return {TEncoding::Utf8};
     case TEncodingConflict::None: break;
   }
-  return {multiByte_ ? TEncoding::Utf8 : TEncoding::Windows1251};
+  return {multiByte ? TEncoding::Utf8 : TEncoding::Windows1251};
 }
 
 TDocumentEncoding DetectEncoding(std::string_view bytes) {
-  TEncodingDetector detector(bytes.substr(0, std::min(bytes.size(), kDeclarationWindow)));
-  detector.Check(bytes, true);
-  return detector.Result();
+  const TEncodingClaim claim = ReadEncodingClaim(bytes.substr(0, std::min(bytes.size(), kDeclarationWindow)));
+  if (claim.settled) return {*claim.settled};
+  const TUtf8Check check = CheckUtf8(bytes);
+  return claim.Conclude(check.valid, check.multiByte);
 }
 
 }  // namespace platform

@@ -44,27 +44,20 @@ TDocumentEncoding DetectEncoding(std::string_view bytes);
 // program warn at a save that the page declares another encoding than it is written in.
 std::optional<std::string_view> FindDeclaredCharset(std::string_view text);
 
-// DetectEncoding over a file read piece by piece, so a large file is never held whole.
-class TEncodingDetector {
- public:
-  // `head`: the file's first kDeclarationWindow bytes, or all of a shorter file.
-  explicit TEncodingDetector(std::string_view head);
-  // Whether the verdict still waits for the file's bytes to be checked as UTF-8.
-  bool WantsBytes() const { return checking_; }
-  // Checks the file's next bytes, the first call from its start; answers how many were
-  // checked. Unless `last`, a character the end of `bytes` cuts is left for the next call,
-  // together with the bytes that follow it. The check stops at the first fault.
-  std::size_t Check(std::string_view bytes, bool last);
-  TDocumentEncoding Result() const;
-
- private:
-  // Decided without the check: UTF-16 by its mark, a declared 8-bit code page.
-  std::optional<TEncoding> settled_;
-  // What claimed UTF-8 before the check, if anything did.
-  TEncodingConflict claim_ = TEncodingConflict::None;
-  bool checking_ = false;
-  bool valid_ = true;
-  bool multiByte_ = false;
+// What a file's first kDeclarationWindow bytes say of its encoding, before the rest is
+// checked. The file reader decodes a page it must check as UTF-8 right away and learns
+// from the decoding whether the bytes are UTF-8, so it reads a UTF-8 page once.
+struct TEncodingClaim {
+  // Decided without the check: UTF-16 by its mark, a declared 8-bit page.
+  std::optional<TEncoding> settled;
+  // What claims UTF-8 before the check: a mark, a declaration, or nothing (None).
+  TEncodingConflict utf8 = TEncodingConflict::None;
+  // The verdict, once the bytes are known: whether they all are UTF-8, and whether any
+  // character takes more than one byte.
+  TDocumentEncoding Conclude(bool validUtf8, bool multiByte) const;
 };
+
+// `head`: the file's first kDeclarationWindow bytes, or all of a shorter file.
+TEncodingClaim ReadEncodingClaim(std::string_view head);
 
 }  // namespace platform

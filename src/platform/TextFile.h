@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/EncodingDetection.h"
 #include "platform/Encodings.h"
@@ -38,9 +39,11 @@ class TTextFileReader {
  public:
   // Reads the file's bytes as Windows-1251 text, exactly as they are.
   explicit TTextFileReader(const std::string& fileName);
-  // Reads the file in `encoding`, or in the one its bytes tell (DetectEncoding, read in
-  // pieces) when none is given. The encoding's byte-order mark at the file's start is no
-  // part of the text.
+  // Reads the file in `encoding`, or in the one its bytes tell (as DetectEncoding) when
+  // none is given. The encoding's byte-order mark at the file's start is no part of the
+  // text. A page that may be UTF-8 is read whole here, since only its last byte can show
+  // that it is not; its lines are then handed out from memory (ReadAllLines takes them
+  // without a copy).
   TTextFileReader(const std::string& fileName, std::optional<TEncoding> encoding);
   ~TTextFileReader();
   TTextFileReader(const TTextFileReader&) = delete;
@@ -49,6 +52,9 @@ class TTextFileReader {
   // The next line, without its terminator; false at the end of the text. A Ctrl+Z at
   // the start of a line ends the text; inside a line it is an ordinary character.
   bool ReadLine(std::string& line);
+  // All the lines not read yet. Those of a page held in memory are handed over as they
+  // are, so that the text is never held twice.
+  std::vector<std::string> ReadAllLines();
   // After the text ended at a Ctrl+Z: how many bytes of the file, from that mark on,
   // were not read. 0 when the whole file was read.
   std::uint64_t UnreadBytes() const { return unread_; }
@@ -61,13 +67,19 @@ class TTextFileReader {
   const std::optional<TUnmappedCharacter>& FirstUnmapped() const { return firstUnmapped_; }
 
  private:
+  // The next line of the file by the reading rules.
+  bool NextLine(std::string& line);
   // Refills the buffer; false at the end of the file.
   bool Fill();
   bool FillDecoded();
   // Appends up to a chunk of the file to raw_; false at the end of the file.
   bool ReadRaw();
-  TDocumentEncoding DetectFromFile();
-  void SkipByteOrderMark();
+  // Starts reading the text in `encoding`, past its byte-order mark.
+  void Begin(TEncoding encoding);
+  // Reads all the lines as UTF-8 into held_; false, at the first byte that is not UTF-8.
+  bool HoldUtf8Lines(TEncoding encoding);
+  // Back to the start of the file, with nothing read.
+  void Rewind();
 
   int fd_ = -1;
   std::uint64_t size_ = 0;
@@ -89,6 +101,12 @@ class TTextFileReader {
   std::size_t unmappedAt_ = std::string::npos;
   char32_t unmappedCode_ = 0;
   std::optional<TUnmappedCharacter> firstUnmapped_;
+  bool malformed_ = false;  // bytes were no characters of the encoding
+  bool multiByte_ = false;  // a character took more than one byte
+  // Lines read ahead, handed out from heldNext_ on while holding_.
+  std::vector<std::string> held_;
+  std::size_t heldNext_ = 0;
+  bool holding_ = false;
 };
 
 // Writes a file line by line, each line followed by CR LF. A regular file (or a new

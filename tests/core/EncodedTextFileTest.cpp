@@ -1,7 +1,6 @@
 // Pages in every encoding through the file reader and writer: the line rules on decoded
 // text, what is reported, and a byte-for-byte round trip of a corpus.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -57,8 +56,8 @@ std::string Cp(std::u16string_view text) { return Utf16ToCp1251(text); }
 // Generated pages: Russian text, markup, and long lines that cross the reader's chunks
 // with their multi-byte characters.
 Lines GeneratedPage(int seed) {
-  const std::u16string words[] = {u"Съешь", u"же", u"ещё", u"этих", u"мягких", u"французских",
-                                  u"булок,", u"да", u"выпей", u"чаю", u"<b>ЁЛКА</b>", u"№&nbsp;5"};
+  const std::u16string words[] = {u"Съешь",  u"же", u"ещё",   u"этих", u"мягких",      u"французских",
+                                  u"булок,", u"да", u"выпей", u"чаю",  u"<b>ЁЛКА</b>", u"№&nbsp;5"};
   Lines lines{"<!DOCTYPE html>", "<html><head><title>" + Cp(u"Страница") + "</title></head><body>", ""};
   unsigned state = static_cast<unsigned>(seed) * 2654435761u + 1;
   for (int i = 0; i < 400; ++i) {
@@ -109,28 +108,44 @@ TEST(EncodedTextFile, ReportsTheFirstCharacterWithoutACodeWhereItStandsInTheText
   EXPECT_EQ(lines[2], longLine + "cd?e?");
   EXPECT_EQ(reader.FirstUnmapped(), (TUnmappedCharacter{U'中', 2, 70002}));
   // One that follows the end of the text is no part of it.
-  file.Write("\xEF\xBB\xBF" "a\r\n\x1a中");
+  file.Write("\xEF\xBB\xBF\x61\r\n\x1a中");
   TTextFileReader cut(file.path, std::nullopt);
   EXPECT_EQ(ReadAll(cut), Lines{"a"});
   EXPECT_EQ(cut.UnreadBytes(), 4u);
   EXPECT_EQ(cut.FirstUnmapped(), std::nullopt);
 }
 
-TEST(EncodedTextFile, DetectsWhileReadingAndLeavesWindows1251PagesAsTheyAre) {
-  TempFile file;
+TEST(EncodedTextFile, TellsTheEncodingAsTheBytesAloneDoAndReadsRejectedPagesAsTheyAre) {
   std::string every;
   for (int b = 0; b < 256; ++b) every.push_back(b == '\n' || b == '\r' || b == 26 ? ' ' : static_cast<char>(b));
-  // Valid UTF-8 for more than a chunk, then one byte that is not.
-  const std::string almost = "<meta charset=utf-8>\r\n" + CrLfJoined(Lines(3000, "Жук жужжит над абажуром")) + "\xFF";
-  for (const std::string& bytes : {every + "\r\n" + every, almost}) {
+  // UTF-8 for more than a chunk of the reader, then one byte that is not.
+  const std::string valid = CrLfJoined(Lines(3000, "Жук жужжит над абажуром"));
+  const std::string texts[] = {
+      every + "\r\n" + every,
+      "<meta charset=utf-8>\r\n" + valid + "\xFF",
+      "\xEF\xBB\xBF" + valid + "\xD0",
+      valid + "\x1a" + std::string(70000, '-') + "\xCF\xF0",  // not UTF-8 after the end of the text
+      valid + "\x1aЖ",
+      "only ascii\r\n",
+      "<meta charset=koi8-r>\r\n\xF0\xD2\xC9",
+      "<meta charset=windows-1251>\r\n" + valid,
+      std::string("\xFF\xFE\x61\0\r\0\n\0\x1a\0", 10),
+  };
+  TempFile file;
+  for (const std::string& bytes : texts) {
     file.Write(bytes);
-    TTextFileReader plain(file.path);
     TTextFileReader detecting(file.path, std::nullopt);
-    EXPECT_EQ(detecting.Encoding().encoding, TEncoding::Windows1251);
-    EXPECT_EQ(ReadAll(detecting), ReadAll(plain));
+    const TDocumentEncoding encoding = DetectEncoding(bytes);
+    EXPECT_EQ(detecting.Encoding(), encoding) << bytes.substr(0, 40);
+    // One line, then the rest at once, as from a page held in memory or read on.
+    Lines lines(1);
+    detecting.ReadLine(lines[0]);
+    for (std::string& line : detecting.ReadAllLines()) lines.push_back(std::move(line));
+    TTextFileReader plain(file.path, encoding.encoding);
+    EXPECT_EQ(lines, ReadAll(plain)) << bytes.substr(0, 40);
+    EXPECT_EQ(detecting.UnreadBytes(), plain.UnreadBytes());
+    EXPECT_EQ(detecting.MarkLine(), plain.MarkLine());
   }
-  file.Write(almost);
-  EXPECT_EQ(TTextFileReader(file.path, std::nullopt).Encoding().conflict, TEncodingConflict::Declaration);
 }
 
 TEST(EncodedTextFile, WritesTheMarkAndCrLfInTheEncoding) {

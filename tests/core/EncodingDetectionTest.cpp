@@ -38,7 +38,8 @@ TEST(EncodingDetection, TrustsAByteOrderMarkBeforeAnythingElse) {
   EXPECT_EQ(DetectEncoding(std::string("\xFF\xFE<\x00h\x00!", 7)), Plain(TEncoding::Utf16Le));  // odd length
   EXPECT_EQ(DetectEncoding(std::string("\xFE\xFF\x00<", 4)), Plain(TEncoding::Utf16Be));
   // A mark before bytes that are not UTF-8 claims too much: the file stays as it is.
-  EXPECT_EQ(DetectEncoding("\xEF\xBB\xBF\xCF\xF0\xE8"), (TDocumentEncoding{TEncoding::Windows1251, TEncodingConflict::ByteOrderMark}));
+  EXPECT_EQ(DetectEncoding("\xEF\xBB\xBF\xCF\xF0\xE8"),
+            (TDocumentEncoding{TEncoding::Windows1251, TEncodingConflict::ByteOrderMark}));
 }
 
 TEST(EncodingDetection, FindsTheCharsetAPageDeclaresInItsFirst4KB) {
@@ -87,20 +88,4 @@ TEST(EncodingDetection, TakesStrictUtf8WithAMultiByteCharacterAndWindows1251Othe
   while (big.size() < 4 * 1024 * 1024) big += "<p>Съешь же ещё этих мягких французских булок</p>\r\n";
   EXPECT_EQ(DetectEncoding(big), Plain(TEncoding::Utf8));
   EXPECT_EQ(DetectEncoding(big + "\xD0"), Plain(TEncoding::Windows1251));
-}
-
-TEST(EncodingDetection, GivesTheSameVerdictOverAFileReadInPieces) {
-  const std::string texts[] = {Page("", "Привет"), Page("<meta charset=utf-8>", "Привет\xD0"),
-                               "\xEF\xBB\xBF" "a\xF0\x9F\x98\x80", Page("", "Жук\xE2\x82")};
-  for (const std::string& text : texts) {
-    for (const std::size_t piece : {1u, 2u, 3u, 7u}) {
-      TEncodingDetector detector(text);
-      std::string pending;
-      for (std::size_t at = 0; detector.WantsBytes(); at += piece) {
-        pending += text.substr(std::min(at, text.size()), piece);
-        pending.erase(0, detector.Check(pending, at + piece >= text.size()));
-      }
-      EXPECT_EQ(detector.Result(), DetectEncoding(text)) << text << " in pieces of " << piece;
-    }
-  }
 }
