@@ -137,10 +137,11 @@ TDecodeStep DecodeUtf8(std::string_view bytes, bool last, std::string& out) {
   char* at = sink.Room(bytes.size());
   while (p < end) {
     if (end - p >= 8) {
-      if (utf8::IsAsciiWord(p)) {
+      // Markup: the ASCII bytes a word starts with go over together.
+      if (const int ascii = utf8::AsciiPrefix(p)) {
         std::memcpy(at, p, 8);
-        at += 8;
-        p += 8;
+        at += ascii;
+        p += ascii;
         continue;
       }
       if constexpr (std::endian::native == std::endian::little) {
@@ -155,8 +156,7 @@ TDecodeStep DecodeUtf8(std::string_view bytes, bool last, std::string& out) {
           continue;
         }
       }
-    }
-    if (*p < 0x80) {
+    } else if (*p < 0x80) {
       *at++ = static_cast<char>(*p++);
       continue;
     }

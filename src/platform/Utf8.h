@@ -16,6 +16,16 @@ inline bool IsAsciiWord(const unsigned char* p) {
   return (word & 0x8080808080808080u) == 0;
 }
 
+// How many of the eight bytes at p, from the first, are ASCII.
+inline int AsciiPrefix(const unsigned char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  const std::uint64_t high = word & 0x8080808080808080u;
+  if (high == 0) return 8;
+  if constexpr (std::endian::native == std::endian::little) return std::countr_zero(high) / 8;
+  return std::countl_zero(high) / 8;
+}
+
 // Whether the eight bytes at p hold only ASCII and whole two-byte sequences (Russian text
 // among markup), told with a few word operations: the bytes to step over then (8, or 7
 // when the last one starts a sequence the next word ends), else 0 (longer sequences,
