@@ -106,7 +106,7 @@ constexpr TWord EveryLane(std::uint16_t lane) {
 
 // Russian text is mostly the letters А..я, in UTF-8 D0 90..D0 BF and D1 80..D1 8F, whose
 // Windows-1251 codes C0..FF are the second byte plus 30 (after D0) or 70 (after D1). A
-// word of such pairs is decoded at once, without a branch per letter; false when the
+// word of such pairs is decoded at once, without a branch per letter; nullptr when the
 // word holds anything else (the caller goes character by character). The lanes are laid
 // out for a little-endian machine.
 template <typename TWord>

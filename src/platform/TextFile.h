@@ -76,7 +76,7 @@ class TTextFileReader {
   bool ReadRaw();
   // Starts reading the text in `encoding`, past its byte-order mark.
   void Begin(TEncoding encoding);
-  // Reads all the lines as UTF-8 into held_; false, at the first byte that is not UTF-8.
+  // Reads all the lines as UTF-8 into held_; false as soon as a byte is not UTF-8.
   bool HoldUtf8Lines(TEncoding encoding);
   // Back to the start of the file, with nothing read.
   void Rewind();
@@ -93,7 +93,8 @@ class TTextFileReader {
   TDocumentEncoding encoding_;
   bool decoding_ = false;  // the buffer holds decoded text, not the file's bytes
   // The file's bytes behind the buffer: the first rawUsed_ were decoded into it, the rest
-  // begin a character that the chunk's end cut.
+  // wait for the next refill (a character the chunk's end cut, or more of the start of the
+  // file, read to learn its encoding).
   std::string raw_;
   std::size_t rawUsed_ = 0;
   bool rawEnded_ = false;
