@@ -10,7 +10,6 @@
 
 #include "editor/html/HLEditor.h"
 #include "platform/Cp1251.h"
-#include "platform/Messages.h"
 #include "platform/VirtualKeys.h"
 #include "qt/EditorWidget.h"
 #include "qt/KeyMap.h"
@@ -91,13 +90,11 @@ TEST_F(EditorWidgetInput, CyrillicTextArrivesInTheDocumentCodePage) {
   EXPECT_EQ(Line(0), platform::Utf16ToCp1251(u"Привет №1"));
 }
 
-TEST_F(EditorWidgetInput, AfterAnArrowKeyTheNextLoneCharacterIsDropped) {
+TEST_F(EditorWidgetInput, AfterAnArrowKeyASentTextArrivesWhole) {
   QTest::keyClicks(memo, "xy");
   QTest::keyClick(memo, Qt::Key_Left);
-  auto& e = Editor();
-  e.Perform(platform::WM_CHAR, 'A', 0);
-  e.Perform(platform::WM_CHAR, 'B', 0);
-  EXPECT_EQ(Line(0), "xBy");
+  Editor().SendText("<A");
+  EXPECT_EQ(Line(0), "x<Ay");
 }
 
 TEST_F(EditorWidgetInput, BookmarkSequenceAndTheSwallowedCharacter) {
