@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+
+#include "platform/Types.h"
 
 namespace editor {
 
@@ -17,10 +20,15 @@ class TMouseHandler {
   TMouseHandler(const TMouseHandler&) = delete;
   TMouseHandler& operator=(const TMouseHandler&) = delete;
 
+  // A held middle button drags once the pointer is this many pixels or more away from
+  // where it went down.
+  static constexpr int DragThreshold = 4;
+
   bool MouseIsDown = false;
   bool IgnoreNextPress = false;
   int DragY = 0, DragCol = 0, DragRow = 0;
-  // A middle press without Shift starts a column block, as a left press with Alt does.
+  // A middle press without Shift only focuses; once the pointer moves on with the button
+  // held, it selects a column block from the pressed cell, as a left drag with Alt does.
   void MouseDown(TMouseButton button, std::uint8_t shift, int x, int y);
   // leftHeld: a selecting button (the left, or the middle one) is down during the move.
   void MouseMove(std::uint8_t shift, bool leftHeld, int x, int y);
@@ -31,10 +39,16 @@ class TMouseHandler {
   void DragScrollTick();
 
  private:
+  void PlaceByLeftPress(std::uint8_t shift, platform::TPoint cell);
+  void StartMiddleDrag();
+  void SetDragTimer(bool on);
   void SelectWordOnDoubleClick();
   void SelectLineOnDoubleClick();
 
   TCustomEditorBase& editor_;
+  bool bracketOpen_ = false;  // a left press (or a middle drag) opened the gesture's undo bracket
+  bool dragTimerOn_ = false;
+  std::optional<platform::TPoint> middlePress_;  // where a middle press may start a drag
 };
 
 }  // namespace editor

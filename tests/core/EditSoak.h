@@ -170,7 +170,7 @@ class EditSoak {
       case 1: memo_.MouseWheel(0, Pick(2) ? 120 : -120); break;
       default:
         memo_.MouseDown(button, shift, x, y);
-        if (Pick(2)) memo_.MouseMove(shift, button == editor::mbLeft, x + static_cast<int>(Pick(200)) - 100, y + static_cast<int>(Pick(200)) - 100);
+        if (Pick(2)) memo_.MouseMove(shift, button != editor::mbRight, x + static_cast<int>(Pick(200)) - 100, y + static_cast<int>(Pick(200)) - 100);
         if (Pick(2)) memo_.Timer(editor::TCustomEditorBase::DragScrollTimerId);
         memo_.MouseUp(button, shift, x, y);
     }

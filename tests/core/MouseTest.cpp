@@ -28,19 +28,47 @@ TEST(Mouse, ClickPlacesTheCaretBeyondTheLineEndAndRightHalvesRoundUp) {
   EXPECT_EQ(e.CaretY, 1);
 }
 
-TEST(Mouse, RightAndMiddlePressesOnlyFocus) {
+TEST(Mouse, RightPressOnlyFocusesAndLeavesNoUndoRecord) {
   ViewEditor v({"abc"});
   auto& e = v.Editor;
   v.Host.Focus = false;
   e.SelectRange(0, 0, 2, 0);
+  const int records = e.UndoBuffer().Count();
   e.MouseDown(mbRight, ssNone, X(2), Y(0));
   EXPECT_TRUE(v.Host.Focus);
   EXPECT_EQ(e.CaretX, 0);
   EXPECT_TRUE(e.Sel.Selected);
   e.MouseUp(mbRight, ssNone, X(2), Y(0));
-  // Any release after a press leaves an end marker, even an unmatched one.
-  const TUndoBuffer& undo = e.UndoBuffer();
-  EXPECT_EQ(undo.Record(undo.Count() - 1).Kind(), TUndoKind::EndCompound);
+  // An end marker without its beginning would make the next undo take back everything.
+  EXPECT_EQ(e.UndoBuffer().Count(), records);
+}
+
+TEST(Mouse, AMiddleClickChangesNothingOnlyAMiddleDragSelectsAColumnBlock) {
+  ViewEditor v({"0123456789", "0123456789", "0123456789"});
+  auto& e = v.Editor;
+  e.SelectRange(1, 0, 4, 0);
+  const TSelection selection = e.Sel;
+  const int caretX = e.CaretX;
+  const int records = e.UndoBuffer().Count();
+  v.Host.Focus = false;
+  e.MouseDown(mbMiddle, ssNone, X(6), Y(2));
+  e.MouseMove(ssNone, true, X(6) + 2, Y(2) + 1);  // a trembling hand is no drag
+  e.MouseUp(mbMiddle, ssNone, X(6) + 2, Y(2) + 1);
+  EXPECT_TRUE(v.Host.Focus);
+  EXPECT_EQ(e.Sel, selection);
+  EXPECT_EQ(e.CaretX, caretX);
+  EXPECT_EQ(e.CaretY, 0);
+  EXPECT_EQ(e.UndoBuffer().Count(), records);
+
+  // The block starts at the pressed cell, wherever the first move lands.
+  e.MouseDown(mbMiddle, ssNone, X(6), Y(0));
+  e.MouseMove(ssNone, true, X(3), Y(2));
+  e.MouseUp(mbMiddle, ssNone, X(3), Y(2));
+  EXPECT_EQ(e.Sel.BlockFormat, bfColumn);
+  EXPECT_EQ(e.Sel.Beg, (TPosition{3, 0}));
+  EXPECT_EQ(e.Sel.End, (TPosition{6, 2}));
+  EXPECT_EQ(e.CaretX, 3);
+  EXPECT_EQ(e.CaretY, 2);
 }
 
 TEST(Mouse, ShiftClickSelectsFromTheCaretThenFromTheFirstAnchor) {
@@ -118,6 +146,20 @@ TEST(Mouse, DragBeyondTheEdgesScrollsByTimer) {
   e.MouseUp(mbLeft, ssNone, X(2), 480 + 5);
   EXPECT_EQ(v.Host.Timers.count(TCustomEditorBase::DragScrollTimerId), 0u);
   EXPECT_FALSE(e.Mouse().MouseIsDown);
+}
+
+TEST(Mouse, TheDragTimerKeepsItsBeatWhileThePointerMovesOutside) {
+  ViewEditor v;
+  v.AddNumberedLines(200);
+  auto& e = v.Editor;
+  e.View().SetLeftTop(0, 100);
+  e.MouseDown(mbLeft, ssNone, X(2), Y(5));
+  for (int step = 0; step < 5; ++step) e.MouseMove(ssNone, true, X(2 + step), -10 - step);
+  EXPECT_EQ(v.Host.TimerStarts[TCustomEditorBase::DragScrollTimerId], 1);
+  e.MouseMove(ssNone, true, X(2), Y(3));
+  e.MouseMove(ssNone, true, X(2), -10);
+  EXPECT_EQ(v.Host.TimerStarts[TCustomEditorBase::DragScrollTimerId], 2);
+  e.MouseUp(mbLeft, ssNone, X(2), -10);
 }
 
 TEST(Mouse, DoubleClickSelectsTheWordAndSkipsItsPress) {

@@ -1,6 +1,7 @@
 // The mouse handler: clicks place the caret, Shift+click and drags select (scrolling by
 // timer beyond the window's edges), double clicks select a word or a line, the wheel scrolls.
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "editor/CustomEditorBase.h"
@@ -13,45 +14,63 @@ void TMouseHandler::MouseDown(TMouseButton pressed, std::uint8_t shift, int x, i
     IgnoreNextPress = false;
     return;
   }
-  // The middle button selects a column block like Alt with the left one, for desktops
-  // whose window manager keeps Alt+drag for moving windows.
-  const bool columnDrag = pressed == mbMiddle && (shift & platform::ssShift) == 0;
-  const TMouseButton button = columnDrag ? mbLeft : pressed;
-  const std::uint8_t held = columnDrag ? shift | platform::ssAlt : shift;
   editor_.Sel.Selecting = false;
   editor_.CloseCompletion(false);
   const platform::TPoint cell = editor_.View().PositionFromPoint(x, y);
   {
     TCaretHider hider(editor_.View());
-    const bool withShift = (held & platform::ssShift) != 0;
-    if (button == mbLeft && !withShift) {
-      editor_.Sel.BlockFormat = (held & platform::ssAlt) != 0 ? bfColumn : bfNonInclusive;
+    if (pressed == mbLeft && (shift & platform::ssShift) == 0) {
+      editor_.Sel.BlockFormat = (shift & platform::ssAlt) != 0 ? bfColumn : bfNonInclusive;
       editor_.CancelSelection();
     }
     editor_.Host().SetFocus();
-    if (button == mbLeft) {
-      editor_.UndoBuffer().Add(std::make_unique<TBeginCompoundUndo>(editor_));
-      if (withShift) {
-        if (editor_.Sel.Selected) {
-          const int anchorX = editor_.Sel.Anchor.X;
-          const int anchorY = editor_.Sel.Anchor.Y;
-          editor_.CancelSelection();
-          editor_.ExtendSelection(anchorX, anchorY);
-        } else {
-          editor_.ExtendSelection(editor_.CaretX, editor_.CaretY);
-        }
-        editor_.ExtendSelection(cell.X, cell.Y);
-      }
-      editor_.SetCaret(cell.X, cell.Y);
-    }
+    if (pressed == mbLeft) PlaceByLeftPress(shift, cell);
   }
+  // The middle button selects a column block like Alt with the left one, for desktops
+  // whose window manager keeps Alt+drag for moving windows; but only once it drags: a
+  // stray middle click leaves the caret, the selection and the block format alone.
+  middlePress_.reset();
+  if (pressed == mbMiddle && (shift & platform::ssShift) == 0) middlePress_ = platform::TPoint{x, y};
   MouseIsDown = true;
   if (editor_.OnMouseDown) editor_.OnMouseDown(pressed, shift, x, y);
 }
 
+// A left press opens the gesture's undo bracket and places the caret (Shift extends the
+// selection from its anchor, or from the caret, to the cell).
+void TMouseHandler::PlaceByLeftPress(std::uint8_t shift, platform::TPoint cell) {
+  editor_.UndoBuffer().Add(std::make_unique<TBeginCompoundUndo>(editor_));
+  bracketOpen_ = true;
+  if ((shift & platform::ssShift) != 0) {
+    if (editor_.Sel.Selected) {
+      const int anchorX = editor_.Sel.Anchor.X;
+      const int anchorY = editor_.Sel.Anchor.Y;
+      editor_.CancelSelection();
+      editor_.ExtendSelection(anchorX, anchorY);
+    } else {
+      editor_.ExtendSelection(editor_.CaretX, editor_.CaretY);
+    }
+    editor_.ExtendSelection(cell.X, cell.Y);
+  }
+  editor_.SetCaret(cell.X, cell.Y);
+}
+
+// The held middle button has moved on: from here it is an Alt+left drag that began at the
+// pressed cell, and the block's corner stays there.
+void TMouseHandler::StartMiddleDrag() {
+  const platform::TPoint cell = editor_.View().PositionFromPoint(middlePress_->X, middlePress_->Y);
+  middlePress_.reset();
+  editor_.Sel.BlockFormat = bfColumn;
+  editor_.CancelSelection();
+  PlaceByLeftPress(platform::ssAlt, cell);
+  editor_.ExtendSelection(cell.X, cell.Y);
+}
+
 void TMouseHandler::MouseMove(std::uint8_t shift, bool leftHeld, int x, int y) {
-  if (MouseIsDown && leftHeld) {
+  const bool middleStill = middlePress_ && std::abs(x - middlePress_->X) < DragThreshold &&
+                           std::abs(y - middlePress_->Y) < DragThreshold;
+  if (MouseIsDown && leftHeld && !middleStill) {
     TCaretHider hider(editor_.View());
+    if (middlePress_) StartMiddleDrag();
     DragY = y;
     const platform::TPoint cell = editor_.View().PositionFromPoint(x, y);
     DragCol = cell.X;
@@ -60,13 +79,21 @@ void TMouseHandler::MouseMove(std::uint8_t shift, bool leftHeld, int x, int y) {
       editor_.ExtendSelection(DragCol, DragRow);
       editor_.SetCaret(DragCol, DragRow);
     }
-    if (y < 0 || y > editor_.View().ClientHeight()) {
-      editor_.Host().SetTimer(TCustomEditorBase::DragScrollTimerId, 100);
-    } else {
-      editor_.Host().KillTimer(TCustomEditorBase::DragScrollTimerId);
-    }
+    SetDragTimer(y < 0 || y > editor_.View().ClientHeight());
   }
   if (editor_.OnMouseMove) editor_.OnMouseMove(shift, x, y);
+}
+
+// The timer is started once when the pointer leaves the window and keeps its beat while
+// the pointer moves outside: started anew on every move, it would never tick.
+void TMouseHandler::SetDragTimer(bool on) {
+  if (on == dragTimerOn_) return;
+  dragTimerOn_ = on;
+  if (on) {
+    editor_.Host().SetTimer(TCustomEditorBase::DragScrollTimerId, 100);
+  } else {
+    editor_.Host().KillTimer(TCustomEditorBase::DragScrollTimerId);
+  }
 }
 
 // Within 20 pixels of the edge a drag grows by a row per tick, farther out by a page.
@@ -88,8 +115,12 @@ void TMouseHandler::DragScrollTick() {
 }
 
 void TMouseHandler::MouseUp(TMouseButton button, std::uint8_t shift, int x, int y) {
-  if (MouseIsDown) editor_.UndoBuffer().Add(std::make_unique<TEndCompoundUndo>(editor_));
-  editor_.Host().KillTimer(TCustomEditorBase::DragScrollTimerId);
+  // Only a gesture that opened the bracket closes it: an end without its beginning would
+  // make the next undo take back everything below it.
+  if (bracketOpen_) editor_.UndoBuffer().Add(std::make_unique<TEndCompoundUndo>(editor_));
+  bracketOpen_ = false;
+  SetDragTimer(false);
+  middlePress_.reset();
   MouseIsDown = false;
   if (editor_.OnMouseUp) editor_.OnMouseUp(button, shift, x, y);
   if (x >= 0 && x < editor_.View().GutterWidth && editor_.OnGutterClick) {
