@@ -205,6 +205,7 @@ class TCustomEditorBase {
   void MouseUp(TMouseButton button, std::uint8_t shift, int x, int y) { mouse_.MouseUp(button, shift, x, y); }
   void DblClick(int x, int y) { mouse_.DblClick(x, y); }
   void MouseWheel(std::uint8_t shift, int delta) { mouse_.MouseWheel(shift, delta); }
+  void MouseHWheel(std::uint8_t shift, int delta) { mouse_.MouseHWheel(shift, delta); }
   void FocusEnter();
   void FocusLeave();
   void Timer(int id);

@@ -239,3 +239,41 @@ TEST(Mouse, WheelScrollsOrMovesByModifier) {
   EXPECT_EQ(e.CaretY, 0);
   EXPECT_EQ(e.View().TopRow, 0);  // Shift+wheel brought the caret row back into view
 }
+
+TEST(Mouse, SmallWheelTurnsAddUpToTheStepsOfANotch) {
+  ViewEditor v;
+  v.AddNumberedLines(200);
+  auto& e = v.Editor;
+  e.MouseWheel(ssNone, -15);
+  e.MouseWheel(ssNone, -15);
+  EXPECT_EQ(e.View().TopRow, 0);
+  e.MouseWheel(ssNone, -15);
+  EXPECT_EQ(e.View().TopRow, 1);
+  for (int i = 0; i < 5; ++i) e.MouseWheel(ssNone, -15);
+  EXPECT_EQ(e.View().TopRow, 3);
+  EXPECT_EQ(e.View().VertScrollBar.Position(), 3);
+  // A turn the other way starts afresh: what was left of the last one is not owed.
+  e.MouseWheel(ssNone, -30);
+  e.MouseWheel(ssNone, 30);
+  EXPECT_EQ(e.View().TopRow, 3);
+  e.MouseWheel(ssNone, 10);
+  EXPECT_EQ(e.View().TopRow, 2);
+  for (int i = 0; i < 8; ++i) e.MouseWheel(ssShift, -15);
+  EXPECT_EQ(e.CaretY, 1);
+}
+
+TEST(Mouse, ASidewaysWheelScrollsSideways) {
+  ViewEditor v;
+  v.AddNumberedLines(200);
+  auto& e = v.Editor;
+  e.MouseHWheel(ssNone, -120);
+  EXPECT_EQ(e.View().LeftCol, 3);
+  EXPECT_EQ(e.View().HorzScrollBar.Position(), 3);
+  EXPECT_EQ(e.View().TopRow, 0);
+  EXPECT_EQ(e.CaretX, 0);
+  e.MouseHWheel(ssNone, 120);
+  EXPECT_EQ(e.View().LeftCol, 0);
+  // Shift with the wheel, turned sideways by the platform, still moves the caret.
+  e.MouseHWheel(ssShift, -120);
+  EXPECT_EQ(e.CaretY, 1);
+}

@@ -181,7 +181,7 @@ TEST_F(EditorWidgetInput, MiddleButtonDragSelectsAColumnBlockLikeAltDrag) {
   EXPECT_EQ(e.CaretY, 2);
 }
 
-TEST_F(EditorWidgetInput, WheelScrollsThreeRowsAndLeavesTheCaret) {
+TEST_F(EditorWidgetInput, WheelScrollsThreeRowsOrColumnsAndLeavesTheCaret) {
   auto& e = Editor();
   for (int i = 0; i < 100; ++i) e.Lines().Add("line");
   e.View().UpdateLayout();
@@ -191,6 +191,13 @@ TEST_F(EditorWidgetInput, WheelScrollsThreeRowsAndLeavesTheCaret) {
   EXPECT_EQ(e.View().TopRow, 3);
   EXPECT_EQ(e.CaretY, 0);
   EXPECT_EQ(memo->verticalScrollBar()->value(), 3);
+  // A sideways wheel or swipe scrolls sideways.
+  QWheelEvent sideways(QPointF(100, 100), memo->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(-120, 0),
+                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(memo->viewport(), &sideways);
+  EXPECT_EQ(e.View().TopRow, 3);
+  EXPECT_EQ(e.View().LeftCol, 3);
+  EXPECT_EQ(memo->horizontalScrollBar()->value(), 3);
 }
 
 TEST(KeyMap, PlatformCharacterRules) {

@@ -180,23 +180,62 @@ void TMouseHandler::SelectWordOnDoubleClick() {
   editor_.SetCaret(end - 1, editor_.CaretY);
 }
 
+int TWheelSum::Steps(int delta, int step) {
+  if ((sum_ > 0 && delta < 0) || (sum_ < 0 && delta > 0)) sum_ = 0;
+  sum_ += delta;
+  const int steps = sum_ / step;
+  sum_ -= steps * step;
+  return steps;
+}
+
+namespace {
+
+// A notch of the wheel is 120: three rows (or columns) of scrolling, one row of caret
+// movement with Shift, one page with Ctrl.
+constexpr int NotchStep = 120;
+constexpr int ScrollStep = 40;
+
+}  // namespace
+
+std::uint8_t TMouseHandler::WheelModifiers(std::uint8_t shift) {
+  const auto modifiers = static_cast<std::uint8_t>(shift & (platform::ssShift | platform::ssAlt | platform::ssCtrl));
+  if (modifiers != wheelModifiers_) {
+    wheelY_.Reset();
+    wheelX_.Reset();
+    wheelModifiers_ = modifiers;
+  }
+  return modifiers;
+}
+
 void TMouseHandler::MouseWheel(std::uint8_t shift, int delta) {
-  const std::uint8_t modifiers = shift & (platform::ssShift | platform::ssAlt | platform::ssCtrl);
+  const std::uint8_t modifiers = WheelModifiers(shift);
   if (modifiers == platform::ssShift) {
-    editor_.Command(delta > 0 ? ecUp : ecDown);
-    return;
-  }
-  TEditorView& view = editor_.View();
-  int position = view.VertScrollBar.Position();
-  if (modifiers == platform::ssCtrl) {
-    position += delta >= 0 ? -view.VertScrollBar.LargeChange : view.VertScrollBar.LargeChange;
+    const int rows = wheelY_.Steps(delta, NotchStep);
+    for (int i = 0; i < std::abs(rows); ++i) editor_.Command(rows > 0 ? ecUp : ecDown);
+  } else if (modifiers == platform::ssCtrl) {
+    ScrollBy(true, -wheelY_.Steps(delta, NotchStep) * editor_.View().VertScrollBar.LargeChange);
   } else if (modifiers == platform::ssNone) {
-    position -= delta / 40;  // three rows per notch of 120
-  } else {
-    return;
+    ScrollBy(true, -wheelY_.Steps(delta, ScrollStep));
   }
-  view.VertScrollBar.SetPosition(position);
-  view.ScrollView(true, view.VertScrollBar.Position());
+}
+
+void TMouseHandler::MouseHWheel(std::uint8_t shift, int delta) {
+  const std::uint8_t modifiers = WheelModifiers(shift);
+  // Some platforms turn Shift with the wheel into a sideways turn: it still moves the caret.
+  if (modifiers == platform::ssShift) {
+    MouseWheel(shift, delta);
+  } else if (modifiers == platform::ssNone) {
+    ScrollBy(false, -wheelX_.Steps(delta, ScrollStep));
+  }
+}
+
+// The bar moves first and the view follows it, so the two never part.
+void TMouseHandler::ScrollBy(bool vertical, int cells) {
+  if (cells == 0) return;
+  TEditorView& view = editor_.View();
+  TControlScrollBar95& bar = vertical ? view.VertScrollBar : view.HorzScrollBar;
+  bar.SetPosition(bar.Position() + cells);
+  view.ScrollView(vertical, bar.Position());
 }
 
 }  // namespace editor
