@@ -40,7 +40,7 @@ class TMouseHandler {
   bool MouseIsDown = false;
   bool IgnoreNextPress = false;
   int DragY = 0, DragCol = 0, DragRow = 0;
-  // A middle press without Shift only focuses; once the pointer moves on with the button
+  // A middle press only focuses; without Shift, once the pointer moves on with the button
   // held, it selects a column block from the pressed cell, as a left drag with Alt does.
   void MouseDown(TMouseButton button, std::uint8_t shift, int x, int y);
   // leftHeld: a selecting button (the left, or the middle one) is down during the move.

@@ -46,7 +46,8 @@ TEST(Mouse, RightPressOnlyFocusesAndLeavesNoUndoRecord) {
 TEST(Mouse, AMiddleClickChangesNothingOnlyAMiddleDragSelectsAColumnBlock) {
   ViewEditor v({"0123456789", "0123456789", "0123456789"});
   auto& e = v.Editor;
-  e.SelectRange(1, 0, 4, 0);
+  v.Caret(1, 0);
+  for (int i = 0; i < 3; ++i) e.Command(ecSelRight);
   const TSelection selection = e.Sel;
   const int caretX = e.CaretX;
   const int records = e.UndoBuffer().Count();
@@ -59,6 +60,9 @@ TEST(Mouse, AMiddleClickChangesNothingOnlyAMiddleDragSelectsAColumnBlock) {
   EXPECT_EQ(e.CaretX, caretX);
   EXPECT_EQ(e.CaretY, 0);
   EXPECT_EQ(e.UndoBuffer().Count(), records);
+  e.Command(ecSelRight);  // the Shift gesture goes on
+  EXPECT_EQ(e.Sel.Beg, (TPosition{1, 0}));
+  EXPECT_EQ(e.Sel.End, (TPosition{5, 0}));
 
   // The block starts at the pressed cell, wherever the first move lands.
   e.MouseDown(mbMiddle, ssNone, X(6), Y(0));

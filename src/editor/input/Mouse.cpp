@@ -14,7 +14,12 @@ void TMouseHandler::MouseDown(TMouseButton pressed, std::uint8_t shift, int x, i
     IgnoreNextPress = false;
     return;
   }
-  editor_.Sel.Selecting = false;
+  // The middle button selects a column block like Alt with the left one, for desktops
+  // whose window manager keeps Alt+drag for moving windows; but only once it drags: a
+  // stray middle click leaves the caret and the selection, its gesture and block format
+  // as they were.
+  const bool middle = pressed == mbMiddle;
+  if (!middle) editor_.Sel.Selecting = false;
   editor_.CloseCompletion(false);
   const platform::TPoint cell = editor_.View().PositionFromPoint(x, y);
   {
@@ -26,11 +31,8 @@ void TMouseHandler::MouseDown(TMouseButton pressed, std::uint8_t shift, int x, i
     editor_.Host().SetFocus();
     if (pressed == mbLeft) PlaceByLeftPress(shift, cell);
   }
-  // The middle button selects a column block like Alt with the left one, for desktops
-  // whose window manager keeps Alt+drag for moving windows; but only once it drags: a
-  // stray middle click leaves the caret, the selection and the block format alone.
   middlePress_.reset();
-  if (pressed == mbMiddle && (shift & platform::ssShift) == 0) middlePress_ = platform::TPoint{x, y};
+  if (middle && (shift & platform::ssShift) == 0) middlePress_ = platform::TPoint{x, y};
   MouseIsDown = true;
   if (editor_.OnMouseDown) editor_.OnMouseDown(pressed, shift, x, y);
 }
@@ -59,6 +61,7 @@ void TMouseHandler::PlaceByLeftPress(std::uint8_t shift, platform::TPoint cell) 
 void TMouseHandler::StartMiddleDrag() {
   const platform::TPoint cell = editor_.View().PositionFromPoint(middlePress_->X, middlePress_->Y);
   middlePress_.reset();
+  editor_.Sel.Selecting = false;
   editor_.Sel.BlockFormat = bfColumn;
   editor_.CancelSelection();
   PlaceByLeftPress(platform::ssAlt, cell);
