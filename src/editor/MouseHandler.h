@@ -57,6 +57,8 @@ class TMouseHandler {
 
  private:
   void PlaceByLeftPress(std::uint8_t shift, platform::TPoint cell);
+  // A middle press waits to become a drag, and the pointer has moved far enough for it.
+  bool MiddleMovedOn(int x, int y) const;
   void StartMiddleDrag();
   void SetDragTimer(bool on);
   // The wheel's modifiers (Shift, Alt, Ctrl); the sums start afresh when they change.

@@ -73,6 +73,13 @@ TEST(Mouse, AMiddleClickChangesNothingOnlyAMiddleDragSelectsAColumnBlock) {
   EXPECT_EQ(e.Sel.End, (TPosition{6, 2}));
   EXPECT_EQ(e.CaretX, 3);
   EXPECT_EQ(e.CaretY, 2);
+
+  // With Shift the middle button drags nothing.
+  const TSelection block = e.Sel;
+  e.MouseDown(mbMiddle, ssShift, X(1), Y(1));
+  e.MouseMove(ssShift, true, X(8), Y(0));
+  e.MouseUp(mbMiddle, ssShift, X(8), Y(0));
+  EXPECT_EQ(e.Sel, block);
 }
 
 TEST(Mouse, ShiftClickSelectsFromTheCaretThenFromTheFirstAnchor) {

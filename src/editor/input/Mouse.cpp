@@ -32,7 +32,7 @@ void TMouseHandler::MouseDown(TMouseButton pressed, std::uint8_t shift, int x, i
     if (pressed == mbLeft) PlaceByLeftPress(shift, cell);
   }
   middlePress_.reset();
-  if (middle && (shift & platform::ssShift) == 0) middlePress_ = platform::TPoint{x, y};
+  if (middle && (shift & platform::ssShift) == 0 && !bracketOpen_) middlePress_ = platform::TPoint{x, y};
   MouseIsDown = true;
   if (editor_.OnMouseDown) editor_.OnMouseDown(pressed, shift, x, y);
 }
@@ -68,10 +68,15 @@ void TMouseHandler::StartMiddleDrag() {
   editor_.ExtendSelection(cell.X, cell.Y);
 }
 
+bool TMouseHandler::MiddleMovedOn(int x, int y) const {
+  return middlePress_ && (std::abs(x - middlePress_->X) >= DragThreshold || std::abs(y - middlePress_->Y) >= DragThreshold);
+}
+
+// A drag selects after a left press, or from the move that takes a held middle button
+// far enough from where it went down; other presses (Shift with the middle button, the
+// right one) drag nothing.
 void TMouseHandler::MouseMove(std::uint8_t shift, bool leftHeld, int x, int y) {
-  const bool middleStill = middlePress_ && std::abs(x - middlePress_->X) < DragThreshold &&
-                           std::abs(y - middlePress_->Y) < DragThreshold;
-  if (MouseIsDown && leftHeld && !middleStill) {
+  if (MouseIsDown && leftHeld && (bracketOpen_ || MiddleMovedOn(x, y))) {
     TCaretHider hider(editor_.View());
     if (middlePress_) StartMiddleDrag();
     DragY = y;
