@@ -91,7 +91,9 @@ TEST_F(UndoCommands, UndoPutsBackTheControlBytesALineEndDropped) {
        [&] {
          editor.SelectRange(2, 0, 4, 0);
          Send("x");
-         Run(editor::ecUndo);  // the insert; the deletion is the next step
+         // The insert alone: the byte the deletion dropped goes back with the deletion.
+         Run(editor::ecUndo);
+         EXPECT_EQ(Text(), Lines{"a"});
        }},
       {"delete", {"a\x1f" "b", "c"}, {2, 0}, [&] { Run(editor::ecDelete); }},
       {"column delete", {"a\x05" "bc", "d\x06" "ef"}, {2, 0},
