@@ -4,14 +4,12 @@
 
 #include "app/DocumentStatus.h"
 #include "app/Umain.h"
-#include "platform/Messages.h"
 #include "qt/EditorWidget.h"
 
 void TFmain::SendAsTyping(const std::string& text) {
-  // Each message is handled to completion (change event included) before the next one is
-  // sent, so every character meets the text the previous ones left.
-  editor::THLEditor& memo = Memo1->Editor();
-  for (const char ch : text) memo.Perform(platform::WM_CHAR, static_cast<unsigned char>(ch), 0);
+  // Each character is handled to completion (change event included) before the next one,
+  // so every character meets the text the previous ones left.
+  Memo1->Editor().SendText(text);
 }
 
 void TFmain::Save() { N_save->trigger(); }

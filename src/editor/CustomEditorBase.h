@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "editor/Commands.h"
 #include "editor/EditorTypes.h"
@@ -197,12 +198,14 @@ class TCustomEditorBase {
   void ScrollMessage(platform::TScrollBarKind kind, int code) { view_.ScrollMessage(kind, code); }
   void KeyDown(std::uint16_t& key, std::uint8_t shift) { dispatcher_.KeyDown(key, shift); }
   void KeyPress(char& ch) { dispatcher_.KeyPress(ch); }
+  void SendText(std::string_view text) { dispatcher_.SendText(text); }
   void Command(TCommand code) { dispatcher_.Command(code); }
   void MouseDown(TMouseButton button, std::uint8_t shift, int x, int y) { mouse_.MouseDown(button, shift, x, y); }
   void MouseMove(std::uint8_t shift, bool leftHeld, int x, int y) { mouse_.MouseMove(shift, leftHeld, x, y); }
   void MouseUp(TMouseButton button, std::uint8_t shift, int x, int y) { mouse_.MouseUp(button, shift, x, y); }
   void DblClick(int x, int y) { mouse_.DblClick(x, y); }
   void MouseWheel(std::uint8_t shift, int delta) { mouse_.MouseWheel(shift, delta); }
+  void MouseHWheel(std::uint8_t shift, int delta) { mouse_.MouseHWheel(shift, delta); }
   void FocusEnter();
   void FocusLeave();
   void Timer(int id);

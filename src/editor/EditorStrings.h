@@ -45,7 +45,7 @@ class TEditorStrings : private TLineModelListener {
   // index may be Count (appends).
   void Insert(int index, std::string_view s);
   // Stores s as it is, except that without KeepTrailingBlanks a trailing run of
-  // characters 0..32 is dropped and recorded (TDeleteTrailUndo).
+  // characters 0..32 is dropped and recorded (TDeleteTrailUndo, with the bytes dropped).
   void Put(int index, std::string_view s);
   // Delete and Clear keep the undo history.
   void Delete(int index);
@@ -65,8 +65,12 @@ class TEditorStrings : private TLineModelListener {
   void AppendLines(const std::vector<std::string>& source);
 
   // ---- Block operations used by editing and undo; positions are (column, row) ----
-  // Stores s with tabs expanded and, without KeepTrailingBlanks, trailing 0..32 dropped.
+  // Stores s with tabs expanded and, without KeepTrailingBlanks, trailing 0..32 dropped
+  // and recorded as Put records them.
   void ReplaceLine(int index, std::string_view s);
+  // Undo of a dropped line end: puts bytes back into row y at column x as they were,
+  // without the trailing-blank rule (the record below writes the row through it again).
+  void RestoreDroppedEnd(int x, int y, std::string_view bytes);
   // Appends lines (each recorded as TReLineUndo) until the caret row exists, then pads
   // the caret row with blanks up to the caret column.
   void PadToCaret();
@@ -75,6 +79,9 @@ class TEditorStrings : private TLineModelListener {
   // Deletes from first through last, both ends inclusive; last.X = -1 keeps all of row
   // last.Y and joins it to row first.Y. Rows past the end clamp to the end of the text.
   void DeleteBlock(TPosition first, TPosition last);
+  // DeleteBlock and then InsertBlock of text at first, writing each row once: a row end
+  // dropped between the two would be recorded from a row that no longer stands so.
+  void ReplaceBlock(TPosition first, TPosition last, std::string_view text);
   // Inserts piece k of text at column x of row y + k, appending and padding rows.
   void InsertColumnBlock(int x, int y, std::string_view text);
   // Deletes columns first.X..last.X of rows first.Y..last.Y (rows clamped as in
@@ -98,9 +105,16 @@ class TEditorStrings : private TLineModelListener {
   class TListUpdate;
 
   void LinesChanged() override;
+  // Row y becomes line with text put in at column x (line padded up to it); the text's
+  // line breaks open rows below. Every row is written once.
+  void WriteAround(int x, int y, std::string_view line, std::string_view text);
+  // What row first.Y holds once first..last is deleted: its head, padded up to first.X,
+  // joined to what row last.Y keeps after last.X.
+  std::string JoinedAround(TPosition first, TPosition last) const;
   // Inserts the pieces, tabs expanded, before line index as one move of the list.
   void InsertLines(int index, const std::vector<std::string_view>& pieces);
-  std::string Trimmed(std::string_view s) const;
+  // Records the end of s from column kept on, when there is one, as dropped from row index.
+  void RecordDroppedEnd(int index, std::string_view s, std::size_t kept);
 
   TCustomEditor& editor_;
   TLineModel model_;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "editor/Commands.h"
 #include "editor/EditorTypes.h"
@@ -30,6 +31,10 @@ class TKeyDispatcher {
   std::string RecordedMacro;
   void KeyDown(std::uint16_t& key, std::uint8_t shift);
   void KeyPress(char& ch);
+  // A text sent as if typed (the palettes' snippets, the media dialog's tags): every byte
+  // takes the character path, and all of them arrive. The character a command key left
+  // to be skipped was that key's own, never the first of a sent text.
+  void SendText(std::string_view text);
   void Command(TCommand code);
 
  private:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -151,11 +152,14 @@ class TDeleteLineUndo : public TInsertUndo {
   void Undo() override;
 };
 
-// Trailing blanks dropped when a line was written; absorbed.
+// The end of a line (codes 0..32) dropped when the line was written: the bytes and the
+// column they started at. Absorbed, but by the change below it, which made it: it goes
+// back just before that change does, and without the trailing-blank rule.
 class TDeleteTrailUndo : public TDeleteUndo {
  public:
   using TDeleteUndo::TDeleteUndo;
   TUndoKind Kind() const override { return TUndoKind::DeleteTrail; }
+  void Undo() override;
 };
 
 // One character deleted left of the caret (LF for a line join); the caret is the one
@@ -253,6 +257,8 @@ class TUndoBuffer {
 
  private:
   bool Walk();
+  // Whether the record at index still goes back in the step whose kind is groupKind.
+  bool Continues(std::optional<TUndoKind> groupKind, int depth, int index) const;
   void FinishUndo(const TSelection& selectionBefore, bool modifiedBefore, bool onlyCaret);
 
   TCustomEditorBase& editor_;

@@ -427,11 +427,12 @@ void EditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   editor_->MouseDown(ButtonOf(event->button()), ShiftStateOf(event->modifiers()), p.x(), p.y());
 }
 
+// A touchpad swipe may carry both axes in one event.
 void EditorWidget::wheelEvent(QWheelEvent* event) {
   const QPoint angle = event->angleDelta();
-  // Some platforms turn Shift+wheel into a horizontal delta.
-  const int delta = angle.y() != 0 ? angle.y() : angle.x();
-  editor_->MouseWheel(ShiftStateOf(event->modifiers()), delta);
+  const std::uint8_t shift = ShiftStateOf(event->modifiers());
+  if (angle.y() != 0) editor_->MouseWheel(shift, angle.y());
+  if (angle.x() != 0) editor_->MouseHWheel(shift, angle.x());
   event->accept();
 }
 

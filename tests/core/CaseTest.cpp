@@ -33,9 +33,25 @@ TEST_F(CaseTest, EachCommandConvertsTheSelectionAndKeepsItSelected) {
     EXPECT_EQ(Text(), (std::vector<std::string>{"<" + expected + ">"})) << command;
     EXPECT_TRUE(editor.Sel.Selected);
     EXPECT_EQ(editor.SelectionText(), expected);
-    Run(editor::ecUndo);
+    Run(editor::ecUndo, 2);  // the caret's return, then the conversion
     EXPECT_EQ(Text(), (std::vector<std::string>{"<" + Mixed + ">"})) << command;
   }
+}
+
+TEST_F(CaseTest, TheCaretStaysWhereItStoodAndItsReturnIsTheFirstUndo) {
+  SetText({""});
+  Send("abc def");
+  Run(editor::ecLineEnd);
+  Run(editor::ecSelLeft, 3);
+  Run(editor::ecUpperCase);
+  EXPECT_EQ(Text(), (std::vector<std::string>{"abc DEF"}));
+  EXPECT_EQ(Caret(), (platform::TPoint{4, 0}));
+  EXPECT_EQ(editor.SelectionText(), "DEF");
+  Run(editor::ecUndo);
+  EXPECT_EQ(Text(), (std::vector<std::string>{"abc DEF"}));
+  EXPECT_EQ(Caret(), (platform::TPoint{7, 0}));
+  Run(editor::ecUndo);
+  EXPECT_EQ(Text(), (std::vector<std::string>{"abc def"}));
 }
 
 TEST_F(CaseTest, MultiRowInclusiveAndColumnSelections) {
@@ -50,7 +66,7 @@ TEST_F(CaseTest, MultiRowInclusiveAndColumnSelections) {
   Run(editor::ecUpperCase);
   EXPECT_EQ(Text(), (std::vector<std::string>{"aBCd", "eFGh"}));
   EXPECT_EQ(editor.SelectionText(), "BC\r\nFG");
-  Run(editor::ecUndo);
+  Run(editor::ecUndo, 2);
   EXPECT_EQ(Text(), (std::vector<std::string>{"abcd", "efgh"}));
 }
 

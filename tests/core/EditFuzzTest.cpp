@@ -120,10 +120,12 @@ TEST_F(EditFuzz, RandomInputWithoutAutoIndentOrSmartTab) {
 
 // A short run of the long random use (tests/soak/edit_soak runs it for millions of
 // operations): no exception, caret and selection in range, highlighting states equal to a
-// scan, undo back to the opened text, save and reopen unchanged.
+// scan, undo back to the opened text byte for byte (control codes inside rows too), save
+// and reopen unchanged. Seed 18 is among them: it once found undo writing blanks where a
+// row had control codes.
 TEST(EditSoak, ShortRandomRunFindsNoFault) {
   long long operations = 0;
-  for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+  for (std::uint32_t seed = 1; seed <= 32; ++seed) {
     testing_support::EditSoak soak(seed);
     EXPECT_EQ(soak.RunSession(1500, operations), "") << "seed " << seed;
   }

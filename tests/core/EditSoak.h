@@ -4,9 +4,9 @@
 // must always hold and answers the first fault it sees as a sentence (empty when none):
 // no exception leaves a user command, the caret and the selection stay in range, the
 // cached start-of-row highlighting states equal a scan from the top, and undoing every
-// step brings back the opened text (but for trailing blanks and appended empty rows,
-// which the line store drops and adds without records) that also survives a save and
-// reopen unchanged.
+// step brings back the opened text byte for byte, control codes inside rows included
+// (but for the codes 0..32 at the ends of rows, which the store's writes drop, and for
+// appended empty rows), which also survives a save and reopen unchanged.
 //
 // The driver bounds its own input: once the text exceeds MaxTextBytes (doubling pastes,
 // replayed macros) the session ends and a new text is opened, as a user would.
@@ -87,7 +87,10 @@ class EditSoak {
   std::string SeedLine(bool bigText) {
     static const char* const pool[] = {"<html>", "  <body>", "    if (a) then b;", "", "      deep  ",
                                        "<p class=\"x\">text", "  </p>", "<a", "  href=x>", "a > b < c",
-                                       "\t<td>\tx", "&amp; &lt;", "</body></html>", "   "};
+                                       "\t<td>\tx", "&amp; &lt;", "</body></html>", "   ",
+                                       // Control codes inside rows: edits that leave one at a row's
+                                       // end drop it, and undo must put the byte back.
+                                       "a\x05" "b", "<b>\x01</b>\x1f;", "  x\x02 y\x7f"};
     const unsigned roll = Pick(bigText ? 1000 : 30);
     if (roll == 0) return std::string(1000 + Pick(1200), 'w') + " <tail";
     if (roll == 1) {
@@ -167,7 +170,7 @@ class EditSoak {
       case 1: memo_.MouseWheel(0, Pick(2) ? 120 : -120); break;
       default:
         memo_.MouseDown(button, shift, x, y);
-        if (Pick(2)) memo_.MouseMove(shift, button == editor::mbLeft, x + static_cast<int>(Pick(200)) - 100, y + static_cast<int>(Pick(200)) - 100);
+        if (Pick(2)) memo_.MouseMove(shift, button != editor::mbRight, x + static_cast<int>(Pick(200)) - 100, y + static_cast<int>(Pick(200)) - 100);
         if (Pick(2)) memo_.Timer(editor::TCustomEditorBase::DragScrollTimerId);
         memo_.MouseUp(button, shift, x, y);
     }
@@ -315,13 +318,12 @@ class EditSoak {
     return lines;
   }
 
-  // Every code 0..32 as a blank, without trailing blanks and without empty last rows:
-  // the store trims codes 0..32 at the end of a row without a record, and padding that
-  // brings the column back writes blanks.
+  // Without the codes 0..32 at the ends of rows and without empty last rows: every write
+  // of a row drops its end of such codes, undo's own writes too, and rows appended up to
+  // a caret below the text may stay. Every other byte counts as it is.
   static Lines Normalised(Lines lines) {
     for (std::string& line : lines) {
-      for (char& c : line) c = static_cast<unsigned char>(c) <= 32 ? ' ' : c;
-      while (!line.empty() && line.back() == ' ') line.pop_back();
+      while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32) line.pop_back();
     }
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;

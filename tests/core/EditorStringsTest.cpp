@@ -86,14 +86,15 @@ TEST_F(LineStore, PutDropsTrailingBlanksWithARecord) {
   EXPECT_EQ(lines.Get(0), "abc");
   ASSERT_EQ(History(), std::vector<TUndoKind>{TUndoKind::DeleteTrail});
   const auto& record = static_cast<const editor::TDeleteTrailUndo&>(editor.UndoBuffer().Record(0));
-  EXPECT_EQ(record.CaretX, 6);
+  EXPECT_EQ(record.CaretX, 3);
   EXPECT_EQ(record.CaretY, 0);
   EXPECT_EQ(record.Text, "   ");
 
-  // Control characters count as blanks; the record holds as many spaces. No tab expansion.
+  // Control characters count as blanks; the record holds the bytes themselves, for undo
+  // to put back as they were. No tab expansion.
   lines.Put(1, "a\tb\t\x01");
   EXPECT_EQ(lines.Get(1), "a\tb");
-  EXPECT_EQ(static_cast<const editor::TDeleteTrailUndo&>(editor.UndoBuffer().Record(1)).Text, "  ");
+  EXPECT_EQ(static_cast<const editor::TDeleteTrailUndo&>(editor.UndoBuffer().Record(1)).Text, "\t\x01");
 
   // Nothing to drop: no record.
   lines.Put(1, "plain");
@@ -268,12 +269,17 @@ TEST_F(LoadWholeFile, DirectoryFailsLikeAFileThatCannotBeOpened) {
 
 TEST_F(LineStore, ReplaceLineExpandsTabsAndTrimsUnlessKept) {
   Fill({"a", "b"});
-  lines.ReplaceLine(0, "x\ty  \t");
+  lines.ReplaceLine(0, "x\ty \x05\t");
   EXPECT_EQ(lines.Get(0), "x  y");
+  // What the end dropped is recorded as Put records it, after the tabs were expanded.
+  ASSERT_EQ(History(), std::vector<TUndoKind>{TUndoKind::DeleteTrail});
+  const auto& record = static_cast<const editor::TDeleteTrailUndo&>(editor.UndoBuffer().Record(0));
+  EXPECT_EQ(record.CaretX, 4);
+  EXPECT_EQ(record.Text, " \x05  ");
   editor.KeepTrailingBlanks = true;
   lines.ReplaceLine(1, "z  ");
   EXPECT_EQ(lines.Get(1), "z  ");
-  EXPECT_TRUE(History().empty());
+  EXPECT_EQ(editor.UndoBuffer().Count(), 1);
   EXPECT_EQ(editor.UpdateLock, 0);
 }
 
@@ -323,7 +329,7 @@ TEST_F(LineStore, InsertBlockSplitsAndPads) {
   Fill({"top"});
   lines.InsertBlock(0, 2, "p \rq \nr \t");
   EXPECT_EQ(All(), (Lines{"top", "", "p", "q ", "r"}));
-  EXPECT_TRUE(History().empty());
+  EXPECT_EQ(History(), std::vector<TUndoKind>(2, TUndoKind::DeleteTrail));
   EXPECT_EQ(editor.UpdateLock, 0);
 }
 

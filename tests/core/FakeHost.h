@@ -94,7 +94,10 @@ class FakeHost : public platform::Host {
     return it == TrackPos.end() ? 0 : it->second;
   }
 
-  void SetTimer(int id, int milliseconds) override { Timers[id] = milliseconds; }
+  void SetTimer(int id, int milliseconds) override {
+    Timers[id] = milliseconds;
+    ++TimerStarts[id];
+  }
   void KillTimer(int id) override { Timers.erase(id); }
 
   void PostEditCommand(std::uint16_t code) override { Posted.push_back(code); }
@@ -121,6 +124,7 @@ class FakeHost : public platform::Host {
   std::map<platform::TScrollBarKind, platform::TScrollInfo> ScrollInfo;
   std::map<platform::TScrollBarKind, int> TrackPos;
   std::map<int, int> Timers;
+  std::map<int, int> TimerStarts;  // how often each timer was (re)started
   std::vector<std::uint16_t> Posted;
   int Beeps = 0;
   std::optional<std::string> Clipboard;

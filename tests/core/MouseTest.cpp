@@ -28,19 +28,58 @@ TEST(Mouse, ClickPlacesTheCaretBeyondTheLineEndAndRightHalvesRoundUp) {
   EXPECT_EQ(e.CaretY, 1);
 }
 
-TEST(Mouse, RightAndMiddlePressesOnlyFocus) {
+TEST(Mouse, RightPressOnlyFocusesAndLeavesNoUndoRecord) {
   ViewEditor v({"abc"});
   auto& e = v.Editor;
   v.Host.Focus = false;
   e.SelectRange(0, 0, 2, 0);
+  const int records = e.UndoBuffer().Count();
   e.MouseDown(mbRight, ssNone, X(2), Y(0));
   EXPECT_TRUE(v.Host.Focus);
   EXPECT_EQ(e.CaretX, 0);
   EXPECT_TRUE(e.Sel.Selected);
   e.MouseUp(mbRight, ssNone, X(2), Y(0));
-  // Any release after a press leaves an end marker, even an unmatched one.
-  const TUndoBuffer& undo = e.UndoBuffer();
-  EXPECT_EQ(undo.Record(undo.Count() - 1).Kind(), TUndoKind::EndCompound);
+  // An end marker without its beginning would make the next undo take back everything.
+  EXPECT_EQ(e.UndoBuffer().Count(), records);
+}
+
+TEST(Mouse, AMiddleClickChangesNothingOnlyAMiddleDragSelectsAColumnBlock) {
+  ViewEditor v({"0123456789", "0123456789", "0123456789"});
+  auto& e = v.Editor;
+  v.Caret(1, 0);
+  for (int i = 0; i < 3; ++i) e.Command(ecSelRight);
+  const TSelection selection = e.Sel;
+  const int caretX = e.CaretX;
+  const int records = e.UndoBuffer().Count();
+  v.Host.Focus = false;
+  e.MouseDown(mbMiddle, ssNone, X(6), Y(2));
+  e.MouseMove(ssNone, true, X(6) + 2, Y(2) + 1);  // a trembling hand is no drag
+  e.MouseUp(mbMiddle, ssNone, X(6) + 2, Y(2) + 1);
+  EXPECT_TRUE(v.Host.Focus);
+  EXPECT_EQ(e.Sel, selection);
+  EXPECT_EQ(e.CaretX, caretX);
+  EXPECT_EQ(e.CaretY, 0);
+  EXPECT_EQ(e.UndoBuffer().Count(), records);
+  e.Command(ecSelRight);  // the Shift gesture goes on
+  EXPECT_EQ(e.Sel.Beg, (TPosition{1, 0}));
+  EXPECT_EQ(e.Sel.End, (TPosition{5, 0}));
+
+  // The block starts at the pressed cell, wherever the first move lands.
+  e.MouseDown(mbMiddle, ssNone, X(6), Y(0));
+  e.MouseMove(ssNone, true, X(3), Y(2));
+  e.MouseUp(mbMiddle, ssNone, X(3), Y(2));
+  EXPECT_EQ(e.Sel.BlockFormat, bfColumn);
+  EXPECT_EQ(e.Sel.Beg, (TPosition{3, 0}));
+  EXPECT_EQ(e.Sel.End, (TPosition{6, 2}));
+  EXPECT_EQ(e.CaretX, 3);
+  EXPECT_EQ(e.CaretY, 2);
+
+  // With Shift the middle button drags nothing.
+  const TSelection block = e.Sel;
+  e.MouseDown(mbMiddle, ssShift, X(1), Y(1));
+  e.MouseMove(ssShift, true, X(8), Y(0));
+  e.MouseUp(mbMiddle, ssShift, X(8), Y(0));
+  EXPECT_EQ(e.Sel, block);
 }
 
 TEST(Mouse, ShiftClickSelectsFromTheCaretThenFromTheFirstAnchor) {
@@ -120,6 +159,20 @@ TEST(Mouse, DragBeyondTheEdgesScrollsByTimer) {
   EXPECT_FALSE(e.Mouse().MouseIsDown);
 }
 
+TEST(Mouse, TheDragTimerKeepsItsBeatWhileThePointerMovesOutside) {
+  ViewEditor v;
+  v.AddNumberedLines(200);
+  auto& e = v.Editor;
+  e.View().SetLeftTop(0, 100);
+  e.MouseDown(mbLeft, ssNone, X(2), Y(5));
+  for (int step = 0; step < 5; ++step) e.MouseMove(ssNone, true, X(2 + step), -10 - step);
+  EXPECT_EQ(v.Host.TimerStarts[TCustomEditorBase::DragScrollTimerId], 1);
+  e.MouseMove(ssNone, true, X(2), Y(3));
+  e.MouseMove(ssNone, true, X(2), -10);
+  EXPECT_EQ(v.Host.TimerStarts[TCustomEditorBase::DragScrollTimerId], 2);
+  e.MouseUp(mbLeft, ssNone, X(2), -10);
+}
+
 TEST(Mouse, DoubleClickSelectsTheWordAndSkipsItsPress) {
   ViewEditor v({"<b>bold</b>", "   ", "a = b"});
   auto& e = v.Editor;
@@ -196,4 +249,42 @@ TEST(Mouse, WheelScrollsOrMovesByModifier) {
   e.MouseWheel(ssCtrl | ssShift, -120);
   EXPECT_EQ(e.CaretY, 0);
   EXPECT_EQ(e.View().TopRow, 0);  // Shift+wheel brought the caret row back into view
+}
+
+TEST(Mouse, SmallWheelTurnsAddUpToTheStepsOfANotch) {
+  ViewEditor v;
+  v.AddNumberedLines(200);
+  auto& e = v.Editor;
+  e.MouseWheel(ssNone, -15);
+  e.MouseWheel(ssNone, -15);
+  EXPECT_EQ(e.View().TopRow, 0);
+  e.MouseWheel(ssNone, -15);
+  EXPECT_EQ(e.View().TopRow, 1);
+  for (int i = 0; i < 5; ++i) e.MouseWheel(ssNone, -15);
+  EXPECT_EQ(e.View().TopRow, 3);
+  EXPECT_EQ(e.View().VertScrollBar.Position(), 3);
+  // A turn the other way starts afresh: what was left of the last one is not owed.
+  e.MouseWheel(ssNone, -30);
+  e.MouseWheel(ssNone, 30);
+  EXPECT_EQ(e.View().TopRow, 3);
+  e.MouseWheel(ssNone, 10);
+  EXPECT_EQ(e.View().TopRow, 2);
+  for (int i = 0; i < 8; ++i) e.MouseWheel(ssShift, -15);
+  EXPECT_EQ(e.CaretY, 1);
+}
+
+TEST(Mouse, ASidewaysWheelScrollsSideways) {
+  ViewEditor v;
+  v.AddNumberedLines(200);
+  auto& e = v.Editor;
+  e.MouseHWheel(ssNone, -120);
+  EXPECT_EQ(e.View().LeftCol, 3);
+  EXPECT_EQ(e.View().HorzScrollBar.Position(), 3);
+  EXPECT_EQ(e.View().TopRow, 0);
+  EXPECT_EQ(e.CaretX, 0);
+  e.MouseHWheel(ssNone, 120);
+  EXPECT_EQ(e.View().LeftCol, 0);
+  // Shift with the wheel, turned sideways by the platform, still moves the caret.
+  e.MouseHWheel(ssShift, -120);
+  EXPECT_EQ(e.CaretY, 1);
 }

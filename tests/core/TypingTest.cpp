@@ -17,8 +17,9 @@ TEST_F(Typing, BoldSnippetIntoAnEmptyEditor) {
 
   EXPECT_EQ(Text(), Lines{" <b></b>"});
   EXPECT_EQ(Caret(), (platform::TPoint{8, 0}));
-  std::vector<TUndoKind> expected{TUndoKind::ReLine};
-  expected.insert(expected.end(), 8, TUndoKind::Insert);
+  // The blank typed first stands at the line's end and is dropped, with a record.
+  std::vector<TUndoKind> expected{TUndoKind::ReLine, TUndoKind::Insert, TUndoKind::DeleteTrail};
+  expected.insert(expected.end(), 7, TUndoKind::Insert);
   EXPECT_EQ(History(), expected);
   EXPECT_EQ(changes, 8);
   ASSERT_EQ(editor.Edits.size(), 8u);

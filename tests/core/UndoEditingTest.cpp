@@ -1,5 +1,7 @@
 // Undo through the editor's commands: the groups that Enter and typing over a selection
 // and padding below the text make, and when undo runs at all.
+#include <functional>
+
 #include "core/EditingFixture.h"
 #include "editor/Commands.h"
 
@@ -71,6 +73,42 @@ TEST_F(UndoCommands, ReadOnlyBlocksTheCommandButNotTheMessage) {
   EXPECT_EQ(Text(), Lines{"ab"});
   EXPECT_EQ(editor.Perform(platform::WM_UNDO, 0, 0), 1);
   EXPECT_EQ(Text(), Lines{""});
+}
+
+// A control byte left at the end of a line by an edit is dropped with the line's end;
+// undo puts that byte back, not a blank in its place.
+TEST_F(UndoCommands, UndoPutsBackTheControlBytesALineEndDropped) {
+  struct Case {
+    const char* name;
+    Lines text;
+    platform::TPoint caret;
+    std::function<void()> edit;
+  };
+  const std::vector<Case> cases{
+      {"backspace", {"a\x05" "b"}, {3, 0}, [&] { Run(editor::ecBackspace); }},
+      {"enter", {"ab\x05\x01" "cd"}, {4, 0}, [&] { Run(editor::ecNewLine); }},
+      {"typing over a selection", {"a\x05" "bc"}, {2, 0},
+       [&] {
+         editor.SelectRange(2, 0, 4, 0);
+         Send("x");
+         // The insert alone: the byte the deletion dropped goes back with the deletion.
+         Run(editor::ecUndo);
+         EXPECT_EQ(Text(), Lines{"a"});
+       }},
+      {"delete", {"a\x1f" "b", "c"}, {2, 0}, [&] { Run(editor::ecDelete); }},
+      {"column delete", {"a\x05" "bc", "d\x06" "ef"}, {2, 0},
+       [&] {
+         editor.Sel.BlockFormat = editor::bfColumn;
+         editor.SelectRange(2, 0, 3, 1);
+         Run(editor::ecDeleteSelection);
+       }},
+  };
+  for (const Case& c : cases) {
+    Load(c.text, c.caret.X, c.caret.Y);
+    c.edit();
+    Run(editor::ecUndo);
+    EXPECT_EQ(Text(), c.text) << c.name;
+  }
 }
 
 }  // namespace

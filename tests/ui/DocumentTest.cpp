@@ -143,6 +143,20 @@ TEST_F(Document, NewAndOpenResizeTheScrollRangeToTheNewText) {
   EXPECT_EQ(bar->maximum(), 5);
 }
 
+TEST_F(Document, NewBringsTheScrollBarHomeWithTheView) {
+  const QString path = dir_.filePath("long.html");
+  WriteFile(path, QByteArray("line\r\n").repeated(300));
+  dialogs_.OpenAnswers.push_back(path);
+  Main().N_openClick();
+  editor::THLEditor& memo = Main().Memo1->Editor();
+  for (int notch = 0; notch < 10; ++notch) memo.MouseWheel(0, -120);
+  ASSERT_EQ(memo.View().TopRow, 30);
+  Main().N_newClick();
+  EXPECT_EQ(Main().Memo1->verticalScrollBar()->value(), 0);
+  memo.MouseWheel(0, 120);
+  EXPECT_EQ(memo.View().TopRow, 0);
+}
+
 TEST_F(Document, OpenReadsLinesByTheFileRulesAndNamesTheDocument) {
   const QString path = dir_.filePath("page.htm");
   WriteFile(path, "a\r\nb\rc\n\tx\r\n\x1a" "after");

@@ -10,7 +10,6 @@
 
 #include "editor/html/HLEditor.h"
 #include "platform/Cp1251.h"
-#include "platform/Messages.h"
 #include "platform/VirtualKeys.h"
 #include "qt/EditorWidget.h"
 #include "qt/KeyMap.h"
@@ -91,13 +90,11 @@ TEST_F(EditorWidgetInput, CyrillicTextArrivesInTheDocumentCodePage) {
   EXPECT_EQ(Line(0), platform::Utf16ToCp1251(u"Привет №1"));
 }
 
-TEST_F(EditorWidgetInput, AfterAnArrowKeyTheNextLoneCharacterIsDropped) {
+TEST_F(EditorWidgetInput, AfterAnArrowKeyASentTextArrivesWhole) {
   QTest::keyClicks(memo, "xy");
   QTest::keyClick(memo, Qt::Key_Left);
-  auto& e = Editor();
-  e.Perform(platform::WM_CHAR, 'A', 0);
-  e.Perform(platform::WM_CHAR, 'B', 0);
-  EXPECT_EQ(Line(0), "xBy");
+  Editor().SendText("<A");
+  EXPECT_EQ(Line(0), "x<Ay");
 }
 
 TEST_F(EditorWidgetInput, BookmarkSequenceAndTheSwallowedCharacter) {
@@ -184,7 +181,7 @@ TEST_F(EditorWidgetInput, MiddleButtonDragSelectsAColumnBlockLikeAltDrag) {
   EXPECT_EQ(e.CaretY, 2);
 }
 
-TEST_F(EditorWidgetInput, WheelScrollsThreeRowsAndLeavesTheCaret) {
+TEST_F(EditorWidgetInput, WheelScrollsThreeRowsOrColumnsAndLeavesTheCaret) {
   auto& e = Editor();
   for (int i = 0; i < 100; ++i) e.Lines().Add("line");
   e.View().UpdateLayout();
@@ -194,6 +191,13 @@ TEST_F(EditorWidgetInput, WheelScrollsThreeRowsAndLeavesTheCaret) {
   EXPECT_EQ(e.View().TopRow, 3);
   EXPECT_EQ(e.CaretY, 0);
   EXPECT_EQ(memo->verticalScrollBar()->value(), 3);
+  // A sideways wheel or swipe scrolls sideways.
+  QWheelEvent sideways(QPointF(100, 100), memo->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(-120, 0),
+                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(memo->viewport(), &sideways);
+  EXPECT_EQ(e.View().TopRow, 3);
+  EXPECT_EQ(e.View().LeftCol, 3);
+  EXPECT_EQ(memo->horizontalScrollBar()->value(), 3);
 }
 
 TEST(KeyMap, PlatformCharacterRules) {

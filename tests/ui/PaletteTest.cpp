@@ -102,15 +102,14 @@ TEST_F(Palette, BoldOnAnEmptyDocumentMarksItModifiedWithTheCaretAfterTheSnippet)
   EXPECT_EQ(Panel(3), "9:1");
 }
 
-TEST_F(Palette, AfterAnArrowKeyTheFirstCharacterIsDropped) {
+TEST_F(Palette, AfterAnArrowKeyTheSnippetArrivesWhole) {
   StartWith({"ab"}, 0, 0);
   QTest::keyClick(Main().Memo1, Qt::Key_Right);
   ASSERT_EQ(Memo().CaretX, 1);
   Click("Bbold");
-  EXPECT_EQ(EditorLines(), std::vector<std::string>{"a<b></b>b"});
-  // The next insertion is whole again.
+  EXPECT_EQ(EditorLines(), std::vector<std::string>{"a <b></b>b"});
   Click("Bital");
-  EXPECT_EQ(EditorLines(), std::vector<std::string>{"a<b></b> <i></i>b"});
+  EXPECT_EQ(EditorLines(), std::vector<std::string>{"a <b></b> <i></i>b"});
 }
 
 TEST_F(Palette, ASelectionIsReplacedByTheSnippet) {

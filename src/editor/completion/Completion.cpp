@@ -200,8 +200,7 @@ void TCompletion::ReplaceWordAtCaret(std::string text) {
     lines.PadToCaret();
     editor_.UndoBuffer().Add(
         std::make_unique<TReplaceUndo>(editor_, editor_.CaretX, row, word.Start, row, word.Text, text));
-    if (word.End > word.Start) lines.DeleteBlock({word.Start, row}, {word.End - 1, row});
-    if (!text.empty()) lines.InsertBlock(word.Start, row, text);
+    lines.ReplaceBlock({word.Start, row}, {word.End - 1, row}, text);
     editor_.TextEdited(word.Start, row, taReplace, text);
     if (mark) {
       editor_.MoveCaretTo(mark->Y == 0 ? word.Start + mark->X : mark->X, row + mark->Y);

@@ -3,6 +3,7 @@
 // and the caret on the same characters.
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "editor/edit/EditingGuards.h"
 #include "editor/edit/EditingOperations.h"
@@ -58,26 +59,33 @@ void TCustomEditor::IndentRows(int x, int y1, int y2) {
 void TCustomEditor::UnindentRows(int x, int y1, int y2) {
   if (!ClampRows(*this, y1, y2)) return;
   x = std::max(x, 0);
+  // The blanks are counted before any row changes, so that the record goes in below the
+  // line ends the rows may drop on the way: those belong to it and go back first.
+  std::vector<std::size_t> counts;
   std::string removed;
-  {
-    TUpdateLockGuard lock(*this);
-    for (int row = y1; row <= y2; ++row) {
-      std::string line = lines_->Get(row);
-      std::size_t count = 0;
-      while (count < IndentWidth && static_cast<std::size_t>(x) + count < line.size() &&
-             line[static_cast<std::size_t>(x) + count] == ' ') {
-        ++count;
-      }
-      if (count > 0) {
-        line.erase(static_cast<std::size_t>(x), count);
-        lines_->ReplaceLine(row, line);
-      }
-      removed.append(count, ' ');
-      if (row < y2) removed += editing::LineBreak;
+  for (int row = y1; row <= y2; ++row) {
+    const std::string& line = lines_->Get(row);
+    std::size_t count = 0;
+    while (count < IndentWidth && static_cast<std::size_t>(x) + count < line.size() &&
+           line[static_cast<std::size_t>(x) + count] == ' ') {
+      ++count;
     }
+    counts.push_back(count);
+    removed.append(count, ' ');
+    if (row < y2) removed += editing::LineBreak;
   }
   if (removed.empty()) return;
   UndoBuffer().Add(std::make_unique<TUnindentColumnUndo>(*this, CaretX, CaretY, removed, x, y1));
+  {
+    TUpdateLockGuard lock(*this);
+    for (int row = y1; row <= y2; ++row) {
+      const std::size_t count = counts[static_cast<std::size_t>(row - y1)];
+      if (count == 0) continue;
+      std::string line = lines_->Get(row);
+      line.erase(static_cast<std::size_t>(x), count);
+      lines_->ReplaceLine(row, line);
+    }
+  }
   TextEdited(x, y1, taDelete, removed);
   TextChanged();
   if (UpdateLock <= 0) View().InvalidateControl();

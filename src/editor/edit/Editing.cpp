@@ -228,9 +228,10 @@ bool TCustomEditor::EditCommand(TCommand code, TPosition& pos, bool& useSetCaret
     case ecUpperCase:
     case ecLowerCase:
     case ecToggleCase:
-      // The case change leaves the caret and the selection on the converted text.
+      // The converted text stays selected; the dispatcher then puts the caret back where
+      // it stood, a move of its own that the first undo takes back.
       ChangeCase(code);
-      return true;
+      return false;
     case ecWordLeft:
     case ecWordRight:
     case ecSelWordLeft:

@@ -14,6 +14,13 @@ namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
+// The length of s without its trailing run of codes 0..32.
+std::size_t TrimmedLength(std::string_view s) {
+  std::size_t kept = s.size();
+  while (kept > 0 && IsBlank(s[kept - 1])) --kept;
+  return kept;
+}
+
 }  // namespace
 
 std::vector<std::string_view> SplitAtBreaks(std::string_view text, TFinalBreak finalBreak) {
@@ -65,13 +72,27 @@ void TEditorStrings::Put(int index, std::string_view s) {
     model_.Replace(index, std::string(s));
     return;
   }
-  std::size_t kept = s.size();
-  while (kept > 0 && IsBlank(s[kept - 1])) --kept;
-  if (kept < s.size()) {
-    editor_.UndoBuffer().Add(std::make_unique<TDeleteTrailUndo>(
-        editor_, static_cast<int>(s.size()), index, std::string(s.size() - kept, ' ')));
-  }
+  const std::size_t kept = TrimmedLength(s);
+  RecordDroppedEnd(index, s, kept);
   model_.Replace(index, std::string(s.substr(0, kept)));
+}
+
+// The bytes themselves and the column they started at: undo puts a control code back
+// as it was, not a blank in its place.
+void TEditorStrings::RecordDroppedEnd(int index, std::string_view s, std::size_t kept) {
+  if (kept == s.size()) return;
+  editor_.UndoBuffer().Add(
+      std::make_unique<TDeleteTrailUndo>(editor_, static_cast<int>(kept), index, std::string(s.substr(kept))));
+}
+
+void TEditorStrings::RestoreDroppedEnd(int x, int y, std::string_view bytes) {
+  if (y < 0 || y >= Count()) return;
+  TUpdateLockGuard lock(editor_);
+  std::string line = Get(y);
+  const auto column = static_cast<std::size_t>(std::max(x, 0));
+  if (line.size() < column) line.resize(column, ' ');
+  line.insert(column, bytes);
+  model_.Replace(y, std::move(line));
 }
 
 void TEditorStrings::Delete(int index) { model_.Remove(index, 1); }
@@ -131,20 +152,16 @@ void TEditorStrings::AppendLines(const std::vector<std::string>& source) {
 
 // ---- Block operations ----
 
-std::string TEditorStrings::Trimmed(std::string_view s) const {
-  std::string line = editor_.TabsToBlanks(s);
-  if (!editor_.KeepTrailingBlanks) {
-    std::size_t kept = line.size();
-    while (kept > 0 && IsBlank(line[kept - 1])) --kept;
-    line.resize(kept);
-  }
-  return line;
-}
-
 void TEditorStrings::ReplaceLine(int index, std::string_view s) {
   TLineModel::CheckIndex(index, Count());
   TUpdateLockGuard lock(editor_);
-  model_.Replace(index, Trimmed(s));
+  std::string line = editor_.TabsToBlanks(s);
+  if (!editor_.KeepTrailingBlanks) {
+    const std::size_t kept = TrimmedLength(line);
+    RecordDroppedEnd(index, line, kept);
+    line.resize(kept);
+  }
+  model_.Replace(index, std::move(line));
 }
 
 void TEditorStrings::PadToCaret() {
@@ -178,13 +195,15 @@ void TEditorStrings::InsertBlock(int x, int y, std::string_view text) {
   if (y < 0) throw platform::EListError(y);
   x = std::max(x, 0);
   while (Count() <= y) Add("");
-  const std::string& line = Get(y);
-  std::string head = line.substr(0, std::min(line.size(), static_cast<std::size_t>(x)));
-  head.resize(static_cast<std::size_t>(x), ' ');
-  const std::string tail = static_cast<std::size_t>(x) < line.size() ? line.substr(static_cast<std::size_t>(x)) : "";
-
   TUpdateLockGuard lock(editor_);
   TListUpdate bracket(*this);
+  WriteAround(x, y, Get(y), text);
+}
+
+void TEditorStrings::WriteAround(int x, int y, std::string_view line, std::string_view text) {
+  std::string head(line.substr(0, std::min(line.size(), static_cast<std::size_t>(x))));
+  head.resize(static_cast<std::size_t>(x), ' ');
+  const std::string tail(static_cast<std::size_t>(x) < line.size() ? line.substr(static_cast<std::size_t>(x)) : "");
   const std::vector<std::string_view> pieces = SplitAtBreaks(text, TFinalBreak::fbEmptyPiece);
   if (pieces.size() == 1) {
     ReplaceLine(y, head.append(pieces[0]).append(tail));
@@ -204,23 +223,38 @@ bool TEditorStrings::ClampBlockRows(TPosition& first, TPosition& last) const {
   return true;
 }
 
-void TEditorStrings::DeleteBlock(TPosition first, TPosition last) {
-  if (!ClampBlockRows(first, last)) return;
+std::string TEditorStrings::JoinedAround(TPosition first, TPosition last) const {
   const std::string& lastLine = Get(last.Y);
-  // A range that ends before it starts deletes nothing; joining such a range would copy
-  // text instead of removing it.
-  if (last.Y < first.Y) return;
   long long cut = std::max(static_cast<long long>(last.X) + 1, 0LL);
   if (last.Y == first.Y) cut = std::max(cut, static_cast<long long>(first.X));
   std::string joined = Get(first.Y);
   joined.resize(static_cast<std::size_t>(first.X), ' ');
   joined.append(lastLine, static_cast<std::size_t>(std::min(cut, static_cast<long long>(lastLine.size()))));
+  return joined;
+}
 
+void TEditorStrings::DeleteBlock(TPosition first, TPosition last) {
+  // A range that ends before it starts deletes nothing; joining such a range would copy
+  // text instead of removing it.
+  if (!ClampBlockRows(first, last) || last.Y < first.Y) return;
+  std::string joined = JoinedAround(first, last);
   TUpdateLockGuard lock(editor_);
   TListUpdate bracket(*this);
   // Rows first.Y up to last.Y go; row last.Y moves up to first.Y and takes the joined text.
   model_.Remove(first.Y, last.Y - first.Y);
   ReplaceLine(first.Y, joined);
+}
+
+void TEditorStrings::ReplaceBlock(TPosition first, TPosition last, std::string_view text) {
+  if (!ClampBlockRows(first, last) || last.Y < first.Y) {
+    InsertBlock(first.X, first.Y, text);
+    return;
+  }
+  const std::string joined = JoinedAround(first, last);
+  TUpdateLockGuard lock(editor_);
+  TListUpdate bracket(*this);
+  model_.Remove(first.Y, last.Y - first.Y);
+  WriteAround(first.X, first.Y, joined, text);
 }
 
 void TEditorStrings::InsertColumnBlock(int x, int y, std::string_view text) {

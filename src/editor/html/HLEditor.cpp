@@ -153,8 +153,9 @@ void THLEditor::ShowFromTop() {
   MoveCaretTo(0, 0);
   RescanLineStates(-1);
   View().UpdateLayout();
-  View().ScrollView(true, 0);
-  View().ScrollView(false, 0);
+  // Through SetLeftTop, so that the scroll bars come home with the view: a bar left
+  // further down would send the next wheel turn from there.
+  View().SetLeftTop(0, 0);
   Refresh();
 }
 

@@ -50,6 +50,11 @@ void TKeyDispatcher::KeyPress(char& ch) {
   Command(static_cast<unsigned char>(ch));
 }
 
+void TKeyDispatcher::SendText(std::string_view text) {
+  IgnoreKeyPress = false;
+  for (char ch : text) KeyPress(ch);
+}
+
 void TKeyDispatcher::RecordMacroCode(TCommand code) {
   if (code == ecMacroRecord || code == ecBeginGroup || editor_.GroupDepth > 0) return;
   MacroBuffer.push_back(static_cast<char>(code & 0xFF));

@@ -34,6 +34,12 @@ void DeleteTextAt(TEditorStrings& lines, int x, int y, std::string_view text) {
   lines.DeleteBlock({x, y}, end);
 }
 
+// The text at (x, y) gives way to the text that was there before it, in one write.
+void ReplaceTextAt(TEditorStrings& lines, int x, int y, std::string_view text, std::string_view before) {
+  const platform::TPoint end = lines.BlockEnd(x, y, text);
+  lines.ReplaceBlock({x, y}, end, before);
+}
+
 // Steps the history down over the records of the top one's kind directly below it, as
 // long as each newer record continues the older one below it in the text. Records of one
 // kind that follow each other elsewhere (the caret moved on without a record in between,
@@ -137,6 +143,12 @@ void TDeleteUndo::Undo() {
   editor.MoveCaretTo(first.CaretX, first.CaretY);
 }
 
+void TDeleteTrailUndo::Undo() {
+  TCustomEditor& editor = StringEditor();
+  editor.Lines().RestoreDroppedEnd(CaretX, CaretY, Text);
+  editor.TextEdited(CaretX, CaretY, taInsert, Text);
+}
+
 void TDeleteLineUndo::Undo() {
   TCustomEditor& editor = StringEditor();
   {
@@ -184,16 +196,14 @@ void TOverwriteUndo::Undo() {
   const std::string oldText = Joined(history, low, high, &TOverwriteUndo::OldText, TOrder::OldestFirst);
   const std::string newText = Joined(history, low, high, &TOverwriteUndo::NewText, TOrder::OldestFirst);
   const TOverwriteUndo& first = At<TOverwriteUndo>(history, low);
-  DeleteTextAt(editor.Lines(), first.CaretX, first.CaretY, newText);
-  editor.Lines().InsertBlock(first.CaretX, first.CaretY, oldText);
+  ReplaceTextAt(editor.Lines(), first.CaretX, first.CaretY, newText, oldText);
   editor.TextEdited(first.CaretX, first.CaretY, taReplace, oldText);
   editor.MoveCaretTo(first.CaretX, first.CaretY);
 }
 
 void TReplaceUndo::Undo() {
   TCustomEditor& editor = StringEditor();
-  DeleteTextAt(editor.Lines(), Column, Row, NewText);
-  editor.Lines().InsertBlock(Column, Row, OldText);
+  ReplaceTextAt(editor.Lines(), Column, Row, NewText, OldText);
   editor.TextEdited(Column, Row, taReplace, OldText);
   editor.MoveCaretTo(CaretX, CaretY);
 }

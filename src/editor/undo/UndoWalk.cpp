@@ -64,12 +64,21 @@ bool TUndoBuffer::Walk() {
     }
     if (!groupKind || !IsCaretKind(*groupKind)) onlyCaret = false;
 
-    if (next == nullptr) break;
-    const bool sameGroup = (groupKind && next->Kind() == *groupKind) || IsAbsorbed(next->Kind()) || depth > 0;
-    const bool unindentBelowBackspace = groupKind && HasBackspaceMark(*groupKind) && HasUnindentMark(next->Kind());
-    if (!sameGroup && !unindentBelowBackspace) break;
+    if (next == nullptr || !Continues(groupKind, depth, UndoPointer)) break;
   }
   return onlyCaret;
+}
+
+bool TUndoBuffer::Continues(std::optional<TUndoKind> groupKind, int depth, int index) const {
+  if (depth > 0 || (groupKind && IsAbsorbed(*groupKind))) return true;
+  // A dropped line end belongs to the change recorded below it: it goes in this step only
+  // when that change does. Taken back alone it would leave the bytes at a line's end.
+  while (index > 0 && Record(index).Kind() == TUndoKind::DeleteTrail) --index;
+  const TUndoKind kind = Record(index).Kind();
+  if (IsAbsorbed(kind)) return true;
+  if (groupKind && kind == *groupKind) return true;
+  // A run of backspaces goes on into the backspace unindents below it.
+  return groupKind && HasBackspaceMark(*groupKind) && HasUnindentMark(kind);
 }
 
 void TUndoBuffer::FinishUndo(const TSelection& selectionBefore, bool modifiedBefore, bool onlyCaret) {
