@@ -13,6 +13,7 @@
 
 #include "platform/Errors.h"
 #include "platform/PosixIo.h"
+#include "platform/TextCodec.h"
 #include "platform/TextFile.h"
 
 namespace platform {
@@ -98,9 +99,19 @@ void CopyExtendedAttributes(const std::string& from, int toFd) {
   }
 }
 
+std::string EncodedLineEnd(TEncoding encoding) {
+  std::string lineEnd;
+  EncodeText("\r\n", encoding, lineEnd);
+  return lineEnd;
+}
+
 }  // namespace
 
-TTextFileWriter::TTextFileWriter(const std::string& fileName) : target_(ResolveLinks(fileName)) {
+TTextFileWriter::TTextFileWriter(const std::string& fileName, TEncoding encoding)
+    : target_(ResolveLinks(fileName)),
+      encoding_(encoding),
+      lineEnd_(EncodedLineEnd(encoding)),
+      buffer_(ByteOrderMark(encoding)) {
   if (target_.empty()) RaiseIO(ENOENT);
   struct stat st {};
   mode_t mode = 0;
@@ -156,8 +167,8 @@ TTextFileWriter::~TTextFileWriter() { Discard(); }
 
 void TTextFileWriter::WriteLine(std::string_view line) {
   if (fd_ < 0) RaiseIO(EBADF);
-  buffer_.append(line);
-  buffer_.append("\r\n");
+  EncodeText(line, encoding_, buffer_);
+  buffer_.append(lineEnd_);
   if (buffer_.size() >= kIoChunk) Flush();
 }
 
