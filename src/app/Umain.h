@@ -174,10 +174,11 @@ class TFmain : public QMainWindow, public TDocumentWindow {
   // typed into a read-only document (UmainEncoding.cpp).
   void CreateEncodingMenus();
   // The document on screen is in `encoding`; `unmapped`, its first character without a
-  // Windows-1251 code, makes it read-only. The status bar and the submenus follow.
+  // Windows-1251 code, makes it read-only. The editor and the status bar follow.
   void ShowDocumentEncoding(platform::TEncoding encoding, std::optional<platform::TUnmappedCharacter> unmapped);
   // After Open: what the user must be told of the encoding the file was read in.
   void TellEncoding(const platform::TTextFileReader& reader);
+  // As the File menu opens: the submenus' check mark and the items that apply.
   void ShowEncodingMenus();
 
   // Why the document is read-only; none while it is not.
