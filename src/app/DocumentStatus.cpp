@@ -1,6 +1,8 @@
 // The document's state in the status bar's panels.
 #include "app/DocumentStatus.h"
 
+#include <QLabel>
+
 namespace {
 
 const QString kUntitled = QStringLiteral("Новый");
@@ -18,6 +20,12 @@ TDocumentStatus::TDocumentStatus(QWidget* parent) : TStatusPanels(parent) {
   connect(this, &TStatusPanels::textChanged, this, [this](int index, const QString& text) {
     if (index == FilePanel) emit fileNameChanged(text);
   });
+  encodingLabel_ = new QLabel(this);
+  encodingLabel_->setObjectName(QStringLiteral("EncodingLabel"));
+  encodingLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  encodingLabel_->setTextFormat(Qt::PlainText);
+  addPermanentWidget(encodingLabel_);
+  ShowEncoding(platform::TEncoding::Windows1251, false);
 }
 
 QString TDocumentStatus::FileName() const { return Text(FilePanel); }
@@ -39,3 +47,13 @@ void TDocumentStatus::ShowCaretPos(int column, int row) {
 QString TDocumentStatus::TestUrl() const { return Text(TestUrlPanel); }
 
 void TDocumentStatus::SetTestUrl(const QString& url) { SetText(TestUrlPanel, url); }
+
+void TDocumentStatus::ShowEncoding(platform::TEncoding encoding, bool readOnly) {
+  encoding_ = encoding;
+  QString text = QString::fromUtf8(platform::EncodingName(encoding));
+  if (readOnly) text += QStringLiteral(", только чтение");
+  encodingLabel_->setText(text);
+  // A screen reader says a label's name, not its text: the name carries both.
+  encodingLabel_->setAccessibleName(QStringLiteral("Кодировка: ") + text);
+  encodingLabel_->setVisible(encoding != platform::TEncoding::Windows1251 || readOnly);
+}

@@ -5,10 +5,14 @@
 #include <QString>
 
 #include "app/StatusPanels.h"
+#include "platform/Encodings.h"
+
+class QLabel;
 
 // Six panels: 0 "HTML", 1 the file name, 2 the modified marker, 3 the caret position,
 // 4 the test URL, 5 unused. Whatever sets a panel's text (these accessors or SetText)
-// changes the state it holds.
+// changes the state it holds. Beside the panels, at the bar's right end, the document's
+// encoding: a label of its own, so that the six panels keep their texts.
 class TDocumentStatus : public TStatusPanels {
   Q_OBJECT
 
@@ -32,10 +36,20 @@ class TDocumentStatus : public TStatusPanels {
   QString TestUrl() const;
   void SetTestUrl(const QString& url);
 
+  // The encoding the document was read in and the next Save writes. The label names it
+  // (and says when the document is read-only); it is hidden while the document is
+  // Windows-1251, so the bar looks as it always did.
+  platform::TEncoding Encoding() const { return encoding_; }
+  void ShowEncoding(platform::TEncoding encoding, bool readOnly);
+  QLabel* EncodingLabel() const { return encodingLabel_; }
+
  signals:
   // After every change of panel 1's text, with the new text.
   void fileNameChanged(const QString& text);
 
  private:
   enum TPanel { HtmlPanel, FilePanel, ModifiedPanel, CaretPanel, TestUrlPanel, SparePanel };
+
+  platform::TEncoding encoding_ = platform::TEncoding::Windows1251;
+  QLabel* encodingLabel_ = nullptr;
 };

@@ -78,6 +78,7 @@ TFmain::TFmain(QWidget* parent) : QMainWindow(parent) {
   CreateFindPanel();
   CreateStatusBar();
   ConnectDesktop();
+  CreateEncodingMenus();
   FormCreate();
 }
 
@@ -345,6 +346,7 @@ void TFmain::N_newClick() {
   if (DiscardStops()) return;
   Memo1->Editor().Lines().Assign(std::vector<std::string>(std::begin(kPageTemplate), std::end(kPageTemplate)));
   ShowReloadedText();
+  ShowDocumentEncoding(platform::TEncoding::Windows1251, std::nullopt);
   Status1->SetUntitled();
   Status1->SetModified(false);
 }
@@ -357,18 +359,20 @@ void TFmain::N_openClick() {
   OpenDocument(*chosen);
 }
 
-void TFmain::OpenDocument(const QString& fileName) {
+void TFmain::OpenDocument(const QString& fileName, std::optional<platform::TEncoding> encoding) {
   // The new text is read aside and takes the old one's place only once it is complete:
   // when the file cannot be read, the text on display stays with the panels that name it,
   // and a later Save cannot write an empty editor over the previous file.
-  platform::TTextFileReader reader(LocalPath(fileName));
+  platform::TTextFileReader reader(LocalPath(fileName), encoding);
   std::vector<std::string> text;
   for (std::string line; reader.ReadLine(line);) text.push_back(std::move(line));
   Memo1->Editor().Lines().Assign(std::move(text));
   ShowReloadedText();
+  ShowDocumentEncoding(reader.Encoding().encoding, reader.FirstUnmapped());
   Status1->SetFileName(fileName);
   Status1->SetModified(false);
   if (reader.UnreadBytes() > 0) WarnTextCut(reader.MarkLine(), reader.UnreadBytes());
+  TellEncoding(reader);
 }
 
 void TFmain::WarnTextCut(std::uint64_t markLine, std::uint64_t unreadBytes) {
@@ -389,6 +393,7 @@ void TFmain::ShowReloadedText() {
 
 void TFmain::N_saveClick() {
   if (!Status1->Untitled()) {
+    if (SaveStops()) return;
     WriteDocument(Status1->FileName());
   } else {
     N_saveas->trigger();
@@ -396,6 +401,7 @@ void TFmain::N_saveClick() {
 }
 
 void TFmain::N_saveasClick() {
+  if (SaveStops()) return;
   const std::optional<QString> chosen = Dialogs().SaveFile(this, Save1);
   if (!chosen) return;
   Save1.FileName = *chosen;
@@ -404,7 +410,7 @@ void TFmain::N_saveasClick() {
 }
 
 void TFmain::WriteDocument(const QString& fileName) {
-  platform::TTextFileWriter writer(LocalPath(fileName));
+  platform::TTextFileWriter writer(LocalPath(fileName), Status1->Encoding());
   const editor::TEditorStrings& lines = Memo1->Editor().Lines();
   for (int i = 0; i < lines.Count(); ++i) writer.WriteLine(lines.Get(i));
   writer.Commit();

@@ -5,8 +5,11 @@
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "platform/Encodings.h"
+#include "platform/TextFile.h"
 #include "widgets/Dialogs.h"
 #include "widgets/DocumentWindow.h"
 
@@ -108,8 +111,9 @@ class TFmain : public QMainWindow, public TDocumentWindow {
   void N_exitClick();
   // Open's reading step and panels, for a name already chosen (the command line and a
   // file dropped on the window open through it too). When the file cannot be read the
-  // error escapes and the editor keeps the text it had.
-  void OpenDocument(const QString& fileName);
+  // error escapes and the editor keeps the text it had. The file is read in `encoding`,
+  // or in the one its bytes tell when none is given.
+  void OpenDocument(const QString& fileName, std::optional<platform::TEncoding> encoding = std::nullopt);
   // True when the current command must stop: the document is modified and the user
   // answered No to the question.
   bool DiscardStops();
@@ -131,6 +135,22 @@ class TFmain : public QMainWindow, public TDocumentWindow {
   // ---- Project commands: the preview and its test URL ----
   void N_viewClick();
   void N_settingClick();
+
+  // ---- The document's encoding (UmainEncoding.cpp) ----
+  // "Кодировка": the encoding the next Save writes. "Открыть заново в кодировке": the
+  // file read again in another one.
+  QMenu* N_encoding = nullptr;
+  QMenu* N_reopen = nullptr;
+  QString PageCharset() const override;
+  // The change of encoding is a change to save, so the document is marked modified. An
+  // encoding that cannot hold the text is refused with a message.
+  void SetSaveEncoding(platform::TEncoding encoding);
+  // After the question about unsaved changes; nothing for a document without a file.
+  void ReopenInEncoding(platform::TEncoding encoding);
+  // True when Save or Save As must write nothing: a read-only document, a character the
+  // encoding lacks (both told), or a meta charset naming another encoding that the user
+  // does not want written anyway (asked).
+  bool SaveStops();
 
   // ---- Window commands ----
   void N_vidClick();
@@ -171,6 +191,21 @@ class TFmain : public QMainWindow, public TDocumentWindow {
   void ShowReloadedText();
   // Queues a press and a release of the key to this window, as if typed.
   void PostKeyStroke(int key);
+  // The File menu's two encoding submenus after "сохранить как", and a beep for keys
+  // typed into a read-only document (UmainEncoding.cpp).
+  void CreateEncodingMenus();
+  // The document on screen is in `encoding`; `unmapped`, its first character without a
+  // Windows-1251 code, makes it read-only. The editor and the status bar follow.
+  void ShowDocumentEncoding(platform::TEncoding encoding, std::optional<platform::TUnmappedCharacter> unmapped);
+  // After Open: what the user must be told of the encoding the file was read in.
+  void TellEncoding(const platform::TTextFileReader& reader);
+  // As the File menu opens: the submenus' check mark and the items that apply.
+  void ShowEncodingMenus();
+
+  // Why the document is read-only; none while it is not.
+  std::optional<platform::TUnmappedCharacter> unmapped_;
+  // UTF-16 is offered in the submenus only for a document that was read in it.
+  bool readAsUtf16_ = false;
 
   // Set while N_exitClick closes the window, so the close handler does not ask again.
   bool closingConfirmed_ = false;

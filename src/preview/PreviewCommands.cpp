@@ -14,6 +14,8 @@ void RunPreviewCommand(TDocumentWindow& document) {
   if (document.Modified()) return;
 
   auto* view = new TFview(BrowserFactory(), document.Window());
+  // A page that declares no charset shows as the editor shows it.
+  view->Browser1->SetDefaultTextEncoding(document.PageCharset());
   const QString testUrl = document.TestUrl();
   view->Epath->setText(testUrl.isEmpty() ? document.FileName() : testUrl);
   // The window frees itself when closed, before or after exec returns; not touched again.

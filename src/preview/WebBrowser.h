@@ -32,6 +32,9 @@ class TWebBrowser : public QWidget {
   virtual void GoForward() = 0;
   // The address of the page now shown.
   virtual QString LocationURL() const = 0;
+  // The charset ("windows-1251", "UTF-8", …) the pages loaded from now on are read in
+  // when they declare none.
+  virtual void SetDefaultTextEncoding(const QString& charset) = 0;
 
  signals:
   void CommandStateChange();

@@ -10,6 +10,7 @@
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "widgets/LocalPath.h"
@@ -61,6 +62,10 @@ void TWebEngineBrowser::GoForward() {
 }
 
 QString TWebEngineBrowser::LocationURL() const { return view_->url().toString(); }
+
+void TWebEngineBrowser::SetDefaultTextEncoding(const QString& charset) {
+  profile_->settings()->setDefaultTextEncoding(charset);
+}
 
 QUrl AddressToUrl(const QString& address, const QString& workingDirectory) {
   if (address.isEmpty()) return {};

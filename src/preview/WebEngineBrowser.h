@@ -24,6 +24,7 @@ class TWebEngineBrowser : public TWebBrowser {
   void GoBack() override;
   void GoForward() override;
   QString LocationURL() const override;
+  void SetDefaultTextEncoding(const QString& charset) override;
 
   // The view itself, for the browser tests that click into a page.
   QWebEngineView* View() const { return view_; }

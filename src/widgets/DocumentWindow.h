@@ -25,6 +25,9 @@ class TDocumentWindow {
   // The address the preview shows instead of the file; empty when none is set.
   virtual QString TestUrl() const = 0;
   virtual void SetTestUrl(const QString& url) = 0;
+  // The name a browser knows the document's encoding by ("windows-1251", "UTF-8", …): the
+  // preview reads a page that declares none in it.
+  virtual QString PageCharset() const = 0;
   // The window the document's dialogs belong to.
   virtual QWidget* Window() = 0;
   // The editor that holds the document, for the windows that search and move in it.

@@ -81,11 +81,12 @@ void PreviewWith(TFmain& main, const std::function<void(TFview&)>& act) {
   EXPECT_EQ(Fview, nullptr);
 }
 
-// A one-page web server on the loopback address: every GET gets the same page, and
-// the paths asked for are kept.
+// A one-page web server on the loopback address: every GET gets the same page, of the
+// content type given, and the paths asked for are kept.
 class TinyHttpServer {
  public:
-  explicit TinyHttpServer(QByteArray page) : page_(std::move(page)) {
+  explicit TinyHttpServer(QByteArray page, QByteArray contentType = "text/html; charset=utf-8")
+      : page_(std::move(page)), contentType_(std::move(contentType)) {
     QObject::connect(&server_, &QTcpServer::newConnection, [this] { Accept(); });
   }
   bool Listen() { return server_.listen(QHostAddress::LocalHost, 0); }
@@ -105,13 +106,14 @@ class TinyHttpServer {
     if (!request.contains("\r\n\r\n")) return;
     requested << QString::fromLatin1(request.split(' ').value(1));
     pending_.remove(&socket);
-    socket.write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
+    socket.write("HTTP/1.1 200 OK\r\nContent-Type: " + contentType_ + "\r\nContent-Length: " +
                  QByteArray::number(page_.size()) + "\r\nConnection: close\r\n\r\n" + page_);
     socket.disconnectFromHost();
   }
 
   QTcpServer server_;
   QByteArray page_;
+  QByteArray contentType_;
   QHash<QTcpSocket*, QByteArray> pending_;
 };
 
@@ -210,6 +212,27 @@ TEST(PreviewBrowser, AFileNamedInWindows1251BytesIsShown) {
   PreviewWith(main, [&](TFview& window) {
     QWebEngineView& view = ViewOf(window);
     EXPECT_TRUE(WaitUntil([&] { return view.title() == "Found"; })) << view.url().toString().toStdString();
+  });
+}
+
+TEST(PreviewBrowser, APageServedWithoutACharsetIsReadInTheDocumentsEncoding) {
+  // A UTF-8 page that declares nothing, from a server that names no charset either: the
+  // engine guesses no UTF-8 for a page from the web, so only the document can tell it.
+  const QByteArray page =
+      "<html><head><title>\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82</title></head></html>\r\n";
+  TinyHttpServer server(page, "text/html");
+  ASSERT_TRUE(server.Listen());
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(QStringLiteral("page.html"));
+  ASSERT_TRUE(WriteFile(path, page));
+
+  TFmain main;
+  main.OpenDocument(path);
+  main.Status1->SetText(4, QStringLiteral("http://127.0.0.1:%1/page.html").arg(server.Port()));
+  PreviewWith(main, [&](TFview& window) {
+    QWebEngineView& view = ViewOf(window);
+    EXPECT_TRUE(WaitUntil([&] { return view.title() == QStringLiteral("Привет"); })) << view.title().toStdString();
   });
 }
 

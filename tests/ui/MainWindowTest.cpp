@@ -66,7 +66,8 @@ TEST_F(MainWindow, LaysOutTheToolbarPaletteAndEditor) {
 TEST_F(MainWindow, MenusFollowTheCommandTable) {
   EXPECT_EQ(MenuShape(Main().Main1->actions()), (QStringList{"Файл", "Правка", "Проект", "Вид", "Окна", "Помощь"}));
   EXPECT_EQ(MenuShape(Main().N_file->actions()),
-            (QStringList{"новый", "открыть", "сохранить", "сохранить как", "-", "завершить работу"}));
+            (QStringList{"новый", "открыть", "сохранить", "сохранить как", "Кодировка",
+                         "Открыть заново в кодировке", "-", "завершить работу"}));
   EXPECT_EQ(MenuShape(Main().N_edit->actions()),
             (QStringList{"Найти…", "Заменить…", "Найти далее", "Найти ранее", "-", "Перейти к строке…"}));
   EXPECT_EQ(MenuShape(Main().N_project->actions()), (QStringList{"просмотр", "-", "настройки"}));

@@ -69,6 +69,7 @@ class FakeBrowser : public TWebBrowser {
   QString LocationURL() const override {
     return current_ < 0 ? QString() : QStringLiteral("shown:") + history_[current_];
   }
+  void SetDefaultTextEncoding(const QString&) override {}
 
  private:
   BrowserRecord& record_;
