@@ -112,6 +112,21 @@ void BM_InsertInTheMiddle(benchmark::State& state) {
 }
 BENCHMARK(BM_InsertInTheMiddle)->Unit(benchmark::kMicrosecond);
 
+// The first insert far from the last edit: each one at the other end of the text, so that
+// the store's gap crosses nearly all of it; the delete at the same place moves nothing.
+void BM_InsertAtTheOtherEnd(benchmark::State& state) {
+  editor::TEditorStrings& lines = Document();
+  const int ends[2] = {10, lines.Count() - 10};
+  const std::string line = MakeLine(0);
+  int place = 0;
+  for (auto _ : state) {
+    const int at = ends[place++ % 2];
+    lines.Insert(at, line);
+    lines.Delete(at);
+  }
+}
+BENCHMARK(BM_InsertAtTheOtherEnd)->Unit(benchmark::kMillisecond);
+
 void BM_ReplaceLine(benchmark::State& state) {
   editor::TEditorStrings& lines = Document();
   const std::string line = MakeLine(-1) + "   ";

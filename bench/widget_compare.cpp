@@ -5,7 +5,8 @@
 // resident memory is its own. Prints one Markdown table.
 //
 //   widget_compare [--sizes=1k,1m,10m,50m,1klines,1mlines,longline] [--editors=ours,plain,qsci]
-//                  [--keys=200] [--budget=1.5] [--dir=/tmp]
+//                  [--ops=letter,enter,deleteline,firstenter,paste,lt] [--keys=200] [--budget=1.5]
+//                  [--dir=/tmp]
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 #include <sys/resource.h>
@@ -268,14 +269,16 @@ void Report(const char* op, const Samples& s) {
   std::printf("RESULT %s %.4f %.4f %zu\n", op, s.Mean(), s.P99(), s.ms.size());
 }
 
-// A row in the middle that starts with a tag, so that Enter at its end gives no indent.
-int MiddleRow(Subject& subject) {
-  int row = subject.LineCount() / 2;
+// The first row from `row` on that starts with a tag, so that Enter at its end gives no
+// indent.
+int RowStartingWithTag(Subject& subject, int row) {
   if (subject.LineCount() > 20) {
     while (bench_corpus::DenseHtmlLine(row)[0] == ' ') ++row;
   }
   return row;
 }
+
+int MiddleRow(Subject& subject) { return RowStartingWithTag(subject, subject.LineCount() / 2); }
 
 int RunChild(const ChildOptions& o) {
   std::unique_ptr<Subject> subject = MakeSubject(o.editor);
@@ -338,6 +341,24 @@ int RunChild(const ChildOptions& o) {
     subject->GoTo(0, row);
     Settle();
     Report("deleteline", Repeat(o.keys, budget, [&] { return Timed([&] { subject->DeleteLineKey(); }); }));
+  }
+
+  // The first Enter at a new place: each one at the other end of the text from the last
+  // edit, so that whatever an editor keeps at its last edit has to move across the text.
+  // An untimed Backspace at the same place takes each one back.
+  if (o.Wants("firstenter")) {
+    const int last = subject->LineCount() - 1;
+    const int ends[2] = {RowStartingWithTag(*subject, std::min(10, last)), RowStartingWithTag(*subject, std::max(last - 20, 0))};
+    int place = 0;
+    Report("firstenter", Repeat(o.keys / 4, budget, [&] {
+             subject->GoTo(0, ends[place++ % 2]);
+             QTest::keyClick(&k, Qt::Key_End);
+             Settle();
+             const double ms = Timed([&] { QTest::keyClick(&k, Qt::Key_Return); });
+             QTest::keyClick(&k, Qt::Key_Backspace);
+             Settle();
+             return ms;
+           }));
   }
 
   if (!o.Wants("paste")) return 0;
@@ -501,7 +522,9 @@ int main(int argc, char** argv) {
     const std::vector<std::pair<std::string, std::string>> ops = {
         {"letter", "letter, mean / p99"},       {"lt", "first \"<\" on the row"},
         {"enter", "Enter, mean / p99"},         {"join", "Backspace joining rows, mean / p99"},
-        {"deleteline", "delete line, mean / p99"}, {"paste", "paste 1,000 lines, mean / p99"}};
+        {"deleteline", "delete line, mean / p99"},
+        {"firstenter", "first Enter at a new place (the other end of the text), mean / p99"},
+        {"paste", "paste 1,000 lines, mean / p99"}};
     for (const auto& [op, title] : ops) {
       const bool any = std::any_of(editors.begin(), editors.end(), [&](const std::string& e) { return results[e].ops.count(op); });
       if (any) row(title, [&op](const Result& r, const std::string&) { return Cell(r, op); });

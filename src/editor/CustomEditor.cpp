@@ -22,10 +22,9 @@ int TCustomEditor::LineLength(int row) const {
   return static_cast<int>(lines_->Get(row).size());
 }
 
-bool TCustomEditor::LineText(int row, std::string& text) const {
-  if (row < 0 || row >= lines_->Count()) return false;
-  text = lines_->Get(row);
-  return true;
+const std::string* TCustomEditor::StoredLine(int row) const {
+  if (row < 0 || row >= lines_->Count()) return nullptr;
+  return &lines_->Get(row);
 }
 
 void TCustomEditor::SetLines(const std::vector<std::string>& lines) {

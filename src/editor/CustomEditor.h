@@ -29,7 +29,7 @@ class TCustomEditor : public TCustomEditorBase, private TLineModelListener {
 
   int LineCount() const override;
   int LineLength(int row) const override;
-  bool LineText(int row, std::string& text) const override;
+  const std::string* StoredLine(int row) const override;
 
   void TypeChar(unsigned char ch) override;
   bool EditCommand(TCommand code, TPosition& caret, bool& useSetCaret) override;

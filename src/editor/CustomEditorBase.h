@@ -85,8 +85,15 @@ class TCustomEditorBase {
   // ---- What the base needs of the text (supplied by the string editor) ----
   virtual int LineCount() const = 0;
   virtual int LineLength(int row) const = 0;
-  // False for a row outside the text.
-  virtual bool LineText(int row, std::string& text) const = 0;
+  // The row's text where it is kept, not copied (a long line is read without copying
+  // it); nullptr for a row outside the text. Valid until the text changes.
+  virtual const std::string* StoredLine(int row) const = 0;
+  // A copy of the row's text; false for a row outside the text.
+  bool LineText(int row, std::string& text) const {
+    const std::string* line = StoredLine(row);
+    if (line != nullptr) text = *line;
+    return line != nullptr;
+  }
 
   // ---- What the base needs of the string editor ----
   // Inserts one typed character (codes 0..255); not called when ReadOnly.

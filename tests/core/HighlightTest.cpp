@@ -256,14 +256,18 @@ TEST_F(HighlightTest, TagNamesDoctypeAndComments) {
                                 {">", "Reserved"}});
 }
 
-TEST_F(HighlightTest, LongLineIsColouredUpToColumn1024) {
+// Tokens are classified up to the last column shown (1024 at most); text further right
+// keeps the plain colour, not the look of the space past the line's end.
+TEST_F(HighlightTest, LongLineIsColouredUpToTheLastColumnShown) {
   std::string line(1020, 'x');
   line += " <table>" + std::string(972, 'y');
   Load({line});
-  memo.ComputeLineAttrs(0, 0, 80);
+  memo.ComputeLineAttrs(0, 0, MaxColumn);
   EXPECT_EQ(ClassAt(1022), "Reserved");         // "<"
   EXPECT_EQ(ClassOfSpan(1023, 2), "Reserved");  // "ta", cut at the last column
   EXPECT_EQ(ClassOfSpan(1, 1020), "PlainText");
+  memo.ComputeLineAttrs(0, 0, 80);
+  EXPECT_EQ(ClassOfSpan(1, 1024), "PlainText");
 }
 
 TEST_F(HighlightTest, TagSpanningRowsColoursItsInnerRowsAsAttributes) {

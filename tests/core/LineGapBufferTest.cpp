@@ -43,6 +43,16 @@ TEST(LineGapBuffer, EditsAnywhereKeepEveryLineInOrder) {
     ASSERT_EQ(buffer.size(), expected.size()) << "step " << step;
   }
   for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(buffer[i], expected[i]) << "line " << i;
+
+  // A new text replaces the old lines and whatever places removed ones left behind.
+  buffer.assign({"x", "y"});
+  buffer.insert(1, std::string("between"));
+  buffer.erase(0, 1);
+  buffer.insert(2, std::string("after"));
+  ASSERT_EQ(buffer.size(), 3u);
+  EXPECT_EQ(buffer[0], "between");
+  EXPECT_EQ(buffer[1], "y");
+  EXPECT_EQ(buffer[2], "after");
 }
 
 }  // namespace

@@ -74,22 +74,27 @@ void TypePrintable(TCustomEditor& editor, unsigned char ch) {
   // Blanks and rows up to the caret first, so that a character typed beyond the end of
   // the line (or of the text) lands where the caret shows it.
   lines.PadToCaret();
-  std::string line = lines.Get(editor.CaretY);
+  // The new line is written in one pass over the old one: on a line of a few hundred
+  // thousand characters every further copy is a cost the user feels at each key.
+  const std::string& old = lines.Get(editor.CaretY);
   const auto column = static_cast<std::size_t>(editor.CaretX);
+  std::string line;
+  line.reserve(old.size() + 1);
   std::string overwritten;
   if (editor.InsertMode) {
     editor.UndoBuffer().Add(
         std::make_unique<TInsertUndo>(editor, editor.CaretX, editor.CaretY, std::string(1, c)));
-    line.insert(column, 1, c);
-  } else if (line.size() > column) {
+    line.append(old, 0, column).append(1, c).append(old, column);
+  } else if (old.size() > column) {
     editor.UndoBuffer().Add(std::make_unique<TOverwriteUndo>(
-        editor, editor.CaretX, editor.CaretY, std::string(1, line[column]), std::string(1, c)));
-    overwritten.assign(1, line[column]);
+        editor, editor.CaretX, editor.CaretY, std::string(1, old[column]), std::string(1, c)));
+    overwritten.assign(1, old[column]);
+    line.assign(old);
     line[column] = c;
   } else {
     editor.UndoBuffer().Add(
         std::make_unique<TOverwriteUndo>(editor, editor.CaretX, editor.CaretY, "", std::string(1, c)));
-    line.push_back(c);
+    line.assign(old).push_back(c);
   }
   // A blank typed at the end of the line is trimmed here; the caret still moves past it
   // and the next character brings it back through PadToCaret.

@@ -30,13 +30,13 @@ std::uint8_t EndState(std::string_view line, std::uint8_t state) {
   }
 }
 
-// Where the colouring of a line may stop: nothing past column LastAttrColumn is drawn,
-// and the tokens before the cut are classified exactly as in the whole line. The cut
-// goes before a "<" or ">" (which end any word), or at a blank not followed by "=" (the
-// only look past a token), at or after that column; a quoted string cut there keeps its
+// Where the colouring of a line may stop when only its first `shown` columns are drawn:
+// the tokens before the cut are classified exactly as in the whole line. The cut goes
+// before a "<" or ">" (which end any word), or at a blank not followed by "=" (the only
+// look past a token), at or after that column; a quoted string cut there keeps its
 // class, and its colour past the column is never shown.
-std::size_t ColouredLength(std::string_view line) {
-  for (std::size_t pos = LastAttrColumn; pos < line.size(); ++pos) {
+std::size_t ColouredLength(std::string_view line, std::size_t shown) {
+  for (std::size_t pos = shown; pos < line.size(); ++pos) {
     const char c = line[pos];
     if (c == '<' || c == '>') return pos;
     if (c != ' ') continue;
@@ -183,16 +183,21 @@ std::uint8_t THLEditor::StartStateForColouring(int row) {
   return LineStartStates[row];
 }
 
-void THLEditor::ComputeLineAttrs(int row, int, int) {
+void THLEditor::ComputeLineAttrs(int row, int, int colEnd) {
   if (!syntaxHighlighting_) return;
   // The painter asks only for rows of the text; any other row colours as an empty one.
+  // Only the columns it shows are tokenized: on a line of a few hundred thousand
+  // characters the rest would be read again at every key.
+  std::size_t textLength = 0;
   if (row >= 0 && row < LineCount()) {
     const std::string& line = Lines().Get(row);
-    currentLine_.assign(line, 0, ColouredLength(line));
+    const auto shown = static_cast<std::size_t>(std::clamp(colEnd + 1, 1, LastAttrColumn));
+    currentLine_.assign(line, 0, ColouredLength(line, shown));
+    textLength = line.size();
   } else {
     currentLine_.clear();
   }
-  FillBaseColours();
+  FillBaseColours(textLength);
   if (highlighter_ != hlHtml) return;
   const bool inTag = StartStateForColouring(row) == StateInTag;
   parser_.SetText(currentLine_);
@@ -203,8 +208,8 @@ void THLEditor::ComputeLineAttrs(int row, int, int) {
   }
 }
 
-void THLEditor::FillBaseColours() {
-  const int length = static_cast<int>(std::min<std::size_t>(currentLine_.size(), LastAttrColumn));
+void THLEditor::FillBaseColours(std::size_t textLength) {
+  const int length = static_cast<int>(std::min<std::size_t>(textLength, LastAttrColumn));
   const TLineAttr plain{colors_.PlainText.ForeColor, colors_.PlainText.BackColor,
                         colors_.PlainText.Style, platform::clNone};
   std::fill(View().Attrs.begin() + 1, View().Attrs.begin() + length + 1, plain);

@@ -42,10 +42,12 @@ using TOnReservedWord =
 
 // The string editor with per-character colouring. For each painted row it rewrites
 // Attrs entries 1..1024 from the row's text and the row's start state: whether the row
-// begins inside a tag left open on an earlier row. Start states are cached for rows
-// 0..65536 and refreshed from the edited row (at most 5000 rows on) when an edit adds or
-// removes "<", ">" or a line break; rows beyond a refresh are recomputed when painted.
-// The control is repainted as a whole only when a cached start state changed.
+// begins inside a tag left open on an earlier row. Tokens are classified up to the last
+// column painted; text further right takes the plain text colour. Start states are
+// cached for rows 0..65536 and refreshed from the edited row (at most 5000 rows on) when
+// an edit adds or removes "<", ">" or a line break; rows beyond a refresh are recomputed
+// when painted. The control is repainted as a whole only when a cached start state
+// changed.
 class THLEditor : public TEditor {
  public:
   // Start states: outside any tag, inside a tag, and not yet computed.
@@ -98,7 +100,8 @@ class THLEditor : public TEditor {
  private:
   bool KeepsLineStates() const;
   std::uint8_t StartStateForColouring(int row);
-  void FillBaseColours();
+  // Columns up to textLength in the plain text colours, the rest as past the line's end.
+  void FillBaseColours(std::size_t textLength);
   void ColourHtmlTokens(bool inTag);
   const TSymbolColor& ClassifyInTag(std::string_view token, std::string_view p1,
                                     std::string_view p2, bool& inTag) const;

@@ -103,9 +103,8 @@ void TEditorView::PaintLine(int row, int colBeg, int colEnd) {
   int painted = colBeg;
   platform::Surface& canvas = host_.Canvas();
   const int top = (row - TopRow) * CellHeight;
-  std::string text;
-  if (editor_.LineText(row, text)) {
-    PaintRowText(row, text, colBeg, painted, colEnd);
+  if (const std::string* text = editor_.StoredLine(row)) {
+    PaintRowText(row, *text, colBeg, painted, colEnd);
   } else {
     canvas.FillRect(platform::Bounds(GutterWidth + 2, top, 1, CellHeight), editor_.Color);
   }
