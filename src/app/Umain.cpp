@@ -276,6 +276,7 @@ void TFmain::closeEvent(QCloseEvent* event) {
   }
   closingConfirmed_ = false;
   event->accept();
+  emit documentDropped();
 }
 
 // ---- Project menu ----
@@ -337,10 +338,12 @@ bool TFmain::DiscardStops() {
 
 void TFmain::N_newClick() {
   if (DiscardStops()) return;
+  emit documentDropped();
   Memo1->Editor().Lines().Assign(std::vector<std::string>(std::begin(kPageTemplate), std::end(kPageTemplate)));
   ShowReloadedText();
   Status1->SetUntitled();
   Status1->SetModified(false);
+  emit documentStored();
 }
 
 void TFmain::N_openClick() {
@@ -358,10 +361,12 @@ void TFmain::OpenDocument(const QString& fileName) {
   platform::TTextFileReader reader(LocalPath(fileName));
   std::vector<std::string> text;
   for (std::string line; reader.ReadLine(line);) text.push_back(std::move(line));
+  emit documentDropped();
   Memo1->Editor().Lines().Assign(std::move(text));
   ShowReloadedText();
   Status1->SetFileName(fileName);
   Status1->SetModified(false);
+  emit documentStored();
   if (reader.UnreadBytes() > 0) WarnTextCut(reader.MarkLine(), reader.UnreadBytes());
 }
 
@@ -403,6 +408,7 @@ void TFmain::WriteDocument(const QString& fileName) {
   for (int i = 0; i < lines.Count(); ++i) writer.WriteLine(lines.Get(i));
   writer.Commit();
   Status1->SetModified(false);
+  emit documentStored();
 }
 
 void TFmain::N_exitClick() {
