@@ -1,6 +1,6 @@
 // TDocumentJournal: keeps the recovery journal of the document on screen — every change
-// of its lines written as it happens, flushed to the disk on a worker soon after, ended
-// when the text is saved or given up.
+// of its lines written as it happens, flushed to the disk on a worker soon after,
+// rewritten small once the typing pauses, ended when the text is saved or given up.
 #pragma once
 
 #include <QObject>
