@@ -5,15 +5,6 @@
 #include <algorithm>
 #include <chrono>
 
-namespace {
-
-// Compaction waits for this long without a change: each record of a change carries the
-// whole line, so in a very long line the journal passes twice the text every few keys, and
-// its rewrite (flushed to the disk) would be felt between them.
-constexpr int kCompactionQuietMs = 1000;
-
-}  // namespace
-
 TDocumentJournal::TDocumentJournal(editor::TLineModel& model, TSettings settings)
     : model_(model), settings_(std::move(settings)) {
   const auto setUp = [this](QTimer& timer, int milliseconds, void (TDocumentJournal::*step)()) {
@@ -23,7 +14,7 @@ TDocumentJournal::TDocumentJournal(editor::TLineModel& model, TSettings settings
   };
   setUp(beginTimer_, 0, &TDocumentJournal::BeginAtIdle);
   setUp(syncTimer_, settings_.syncDelayMs, &TDocumentJournal::Sync);
-  setUp(compactTimer_, kCompactionQuietMs, &TDocumentJournal::Compact);
+  setUp(compactTimer_, settings_.compactionQuietMs, &TDocumentJournal::Compact);
   worker_.setMaxThreadCount(1);
   model_.AddListener(*this, editor::TLineModel::lfLines);
   beginTimer_.start();

@@ -35,6 +35,10 @@ class TDocumentJournal : public QObject, private editor::TLineModelListener {
     std::function<void(const std::string& message)> tell;
     // How long after a change its flush to the disk may wait.
     int syncDelayMs = 500;
+    // How long the text must go unchanged before an overgrown journal is rewritten. Each
+    // record carries whole lines, so in a very long line the journal passes twice the
+    // text every few keys, and a rewrite (flushed to the disk) between them would be felt.
+    int compactionQuietMs = 1000;
   };
 
   TDocumentJournal(editor::TLineModel& model, TSettings settings);

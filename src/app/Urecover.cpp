@@ -68,18 +68,21 @@ TFrecover::TFrecover(const journal::TOrphanInfo& info, QWidget* parent) : QDialo
                    QStringLiteral("Программа завершилась, не сохранив изменения документа. "
                                   "Они остались в журнале восстановления."),
                    QRect(16, 10, 438, 36));
-  LName = AddLabel("LName", QStringLiteral("Документ: ") + DocumentName(info), QRect(16, 52, 438, 36));
+  LName = AddLabel("LName", QStringLiteral("Документ: ") + DocumentName(info), QRect(16, 56, 438, 18));
+  // A long path keeps both its ends in sight; the accessible name keeps it whole.
+  LName->setWordWrap(false);
+  LName->setText(LName->fontMetrics().elidedText(LName->text(), Qt::ElideMiddle, LName->width()));
   LChanged = AddLabel("LChanged",
                       QStringLiteral("Последнее изменение: ") +
                           QDateTime::fromMSecsSinceEpoch(info.lastChange).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
-                      QRect(16, 92, 438, 18));
+                      QRect(16, 84, 438, 18));
   LSize = AddLabel("LSize",
                    QStringLiteral("Текст: ") + Counted(info.textLines, "строка", "строки", "строк") +
                        QStringLiteral(", ") + Counted(info.textBytes, "байт", "байта", "байт"),
-                   QRect(16, 114, 438, 18));
+                   QRect(16, 106, 438, 18));
   LChanged->setVisible(recoverable);
   LSize->setVisible(recoverable);
-  LNote = AddLabel("LNote", Note(info), QRect(16, 138, 438, 48));
+  LNote = AddLabel("LNote", Note(info), QRect(16, 132, 438, 54));
   QPalette red = LNote->palette();
   red.setColor(QPalette::WindowText, QColor(128, 0, 0));
   LNote->setPalette(red);

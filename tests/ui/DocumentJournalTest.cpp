@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -56,7 +57,7 @@ class OfferScript {
       auto* dialog = qobject_cast<TFrecover*>(QApplication::activeModalWidget());
       if (dialog == nullptr || dialog->property("answered").toBool()) return;
       dialog->setProperty("answered", true);
-      Shown.push_back(dialog->LName->text() + "\n" + dialog->LNote->text());
+      Shown.push_back(dialog->LName->accessibleName() + "\n" + dialog->LNote->text());
       RestoreEnabled.push_back(dialog->Brestore->isEnabled());
       const QString button = buttons_.empty() ? QStringLiteral("Blater") : buttons_.front();
       if (!buttons_.empty()) buttons_.pop_front();
@@ -103,12 +104,13 @@ class DocumentJournalTest : public MainWindowFixture {
   journal::TRecoveredText Journal(const std::string& name) const {
     return journal::RecoverText(FileBytes(QString::fromStdString(folder_ + "/" + name)).toStdString());
   }
-  // The text of the only journal in the folder.
-  journal::TRecoveredText OnlyJournal() const {
+  std::string OnlyJournalName() const {
     const Lines names = JournalNames();
     if (names.size() != 1) ADD_FAILURE() << names.size() << " journals";
-    return names.empty() ? journal::TRecoveredText{} : Journal(names[0]);
+    return names.empty() ? std::string() : names[0];
   }
+  // The text of the only journal in the folder.
+  journal::TRecoveredText OnlyJournal() const { return Journal(OnlyJournalName()); }
   // What a program killed after changing `before` into `after` leaves, last changed at `time`.
   std::string LeaveJournal(const journal::TDocumentStamp& stamp, const Lines& before, const Lines& after,
                            std::int64_t time) {
@@ -206,6 +208,27 @@ TEST_F(DocumentJournalTest, SaveNewOpenAndExitEndTheJournalButACancelledOpenKeep
   Main().N_exitClick();
   ServeEvents(10);
   EXPECT_TRUE(JournalNames().empty());
+}
+
+TEST_F(DocumentJournalTest, AJournalGrownPastTwiceTheTextIsRewrittenOnceTheTypingPauses) {
+  editor::TLineModel model;
+  model.ReplaceAll({"first", "last"});
+  TDocumentJournal::TSettings settings{folder_, [] { return journal::TDocumentStamp{}; }, {}, 500, 20};
+  TDocumentJournal kept(model, settings);
+  ServeEvents(10);
+  const std::vector<std::string> block(100, std::string(100, 'x'));
+  for (int i = 0; i < 20; ++i) {
+    model.Insert(1, block);
+    model.Replace(0, "first " + std::to_string(i));
+    model.Remove(1, 100);
+  }
+  const QString name = QString::fromStdString(folder_ + "/" + OnlyJournalName());
+  EXPECT_GT(QFileInfo(name).size(), 64 * 1024);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo(name).size() < 16 * 1024; }, 5000));
+  Lines text;
+  for (int i = 0; i < model.Count(); ++i) text.push_back(model.Get(i));
+  EXPECT_EQ(OnlyJournal().lines, text);
+  EXPECT_EQ(text, (Lines{"first 19", "last"}));
 }
 
 TEST_F(DocumentJournalTest, AJournalThatCannotBeWrittenIsToldOnceAndSaveStillWorks) {
