@@ -210,11 +210,10 @@ def plant_damaged(folder, orphan, planted):
 
 def main():
     print(f"seed {SEED}, {TRIALS} trials")
-    state = tempfile.mkdtemp()
-    folder = os.path.join(state, "quorvel")
+    env = program_environment()
+    folder = os.path.join(env["XDG_STATE_HOME"], "quorvel")
     work = tempfile.mkdtemp()
     page = os.path.join(work, "страница.html")
-    env = dict(program_environment(), XDG_STATE_HOME=state)
     layout = subprocess.run(["setxkbmap", "-query"], capture_output=True, text=True).stdout
     planted = {}
     lost = 0
@@ -320,7 +319,6 @@ def main():
             stop(program)
         previous = [line.split()[-1] for line in layout.splitlines() if line.startswith("layout:")]
         subprocess.run(["setxkbmap", previous[0] if previous else "us"])
-        shutil.rmtree(state, ignore_errors=True)
         shutil.rmtree(work, ignore_errors=True)
     print(f"{TRIALS} trials, {lost} keys lost")
     sys.exit(1 if lost else 0)
