@@ -49,11 +49,15 @@ void TDocumentJournal::BeginRecovered(const journal::TDocumentStamp& stamp, jour
 // ---- The line model's notices ----
 
 void TDocumentJournal::LinesInserted(int index, int count) {
-  Change([&] { journal_->Replace(static_cast<std::size_t>(index), 0, static_cast<std::size_t>(count), LinesFrom(index)); });
+  Change([&] {
+    journal_->Replace(static_cast<std::size_t>(index), 0, static_cast<std::size_t>(count), LinesFrom(index));
+  });
 }
 
 void TDocumentJournal::LinesRemoved(int index, int count) {
-  Change([&] { journal_->Replace(static_cast<std::size_t>(index), static_cast<std::size_t>(count), 0, LinesFrom(index)); });
+  Change([&] {
+    journal_->Replace(static_cast<std::size_t>(index), static_cast<std::size_t>(count), 0, LinesFrom(index));
+  });
 }
 
 void TDocumentJournal::LineReplaced(int index) {
@@ -131,7 +135,9 @@ void TDocumentJournal::Sync() {
   // the destructor waits for it, so `this` outlives the task.
   worker_.start([this, journal = journal_] {
     journal->Sync();
-    if (journal->Failed()) QMetaObject::invokeMethod(this, [this] { CheckFailure(); }, Qt::QueuedConnection);
+    if (journal->Failed())
+      QMetaObject::invokeMethod(
+          this, [this] { CheckFailure(); }, Qt::QueuedConnection);
   });
 }
 
@@ -169,9 +175,9 @@ journal::TLineAt TDocumentJournal::LinesFrom(int index) const {
 }
 
 std::int64_t TDocumentJournal::Now() {
-  const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
-                       std::chrono::system_clock::now().time_since_epoch())
-                       .count();
+  const auto now =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+          .count();
   lastTime_ = std::max<std::int64_t>(now, lastTime_ + 1);
   return lastTime_;
 }

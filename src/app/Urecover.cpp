@@ -38,8 +38,7 @@ QString Note(const journal::TOrphanInfo& info) {
       return QStringLiteral("Этот файл не является журналом восстановления: восстановить из него нечего.");
     case journal::TJournalState::otherVersion:
       return QStringLiteral("Журнал записан другой версией программы: восстановить из него нечего.");
-    case journal::TJournalState::damaged:
-      return QStringLiteral("Журнал повреждён: восстановить из него нечего.");
+    case journal::TJournalState::damaged: return QStringLiteral("Журнал повреждён: восстановить из него нечего.");
     case journal::TJournalState::unreadable:
       return QStringLiteral("Журнал не удалось прочитать: восстановить из него нечего.");
     case journal::TJournalState::whole:
@@ -72,10 +71,11 @@ TFrecover::TFrecover(const journal::TOrphanInfo& info, QWidget* parent) : QDialo
   // A long path keeps both its ends in sight; the accessible name keeps it whole.
   LName->setWordWrap(false);
   LName->setText(LName->fontMetrics().elidedText(LName->text(), Qt::ElideMiddle, LName->width()));
-  LChanged = AddLabel("LChanged",
-                      QStringLiteral("Последнее изменение: ") +
-                          QDateTime::fromMSecsSinceEpoch(info.lastChange).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
-                      QRect(16, 84, 438, 18));
+  LChanged =
+      AddLabel("LChanged",
+               QStringLiteral("Последнее изменение: ") +
+                   QDateTime::fromMSecsSinceEpoch(info.lastChange).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
+               QRect(16, 84, 438, 18));
   LSize = AddLabel("LSize",
                    QStringLiteral("Текст: ") + Counted(info.textLines, "строка", "строки", "строк") +
                        QStringLiteral(", ") + Counted(info.textBytes, "байт", "байта", "байт"),
@@ -99,8 +99,7 @@ QLabel* TFrecover::AddLabel(const char* name, const QString& text, QRect geometr
   return label;
 }
 
-TXPButton* TFrecover::AddButton(QWidget* panel, const char* name, const QString& caption, int left,
-                                int modalResult) {
+TXPButton* TFrecover::AddButton(QWidget* panel, const char* name, const QString& caption, int left, int modalResult) {
   auto* button = new TXPButton(caption, panel);
   button->setObjectName(QLatin1String(name));
   button->setAccessibleName(caption);

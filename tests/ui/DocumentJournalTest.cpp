@@ -92,7 +92,9 @@ class DocumentJournalTest : public MainWindowFixture {
     Main().Memo1->setFocus();
   }
   bool Offer() { return OfferRecovery(Main(), *journal_, folder_); }
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(Main().Memo1, key, modifiers); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(Main().Memo1, key, modifiers);
+  }
 
   Lines JournalNames() const {
     Lines names;
