@@ -1,10 +1,12 @@
 // Side-by-side costs of three editor windows on the same generated Windows-1251 HTML
-// files: this program's EditorWidget (set up as Memo1), the same with the document's
-// recovery journal on, QScintilla with its HTML lexer and QPlainTextEdit. Every operation is a real key event followed by the paint it
-// causes. Each editor and file runs in a child process of its own, so that its peak
-// resident memory is its own. Prints one Markdown table.
+// files: this program's EditorWidget (set up as Memo1, also with the document's recovery
+// journal on), QScintilla with its HTML lexer and QPlainTextEdit. Every operation is a
+// real key event followed by the paint it causes. Each editor and file runs in a child
+// process of its own, so that its peak resident memory is its own. Prints one Markdown
+// table.
 //
 //   widget_compare [--sizes=1k,1m,10m,50m,1klines,1mlines,longline] [--editors=ours,journal,plain,qsci]
+//                  [--ops=letter,enter,deleteline,paste,lt,pair,begin,recover]
 //                  [--keys=200] [--budget=1.5] [--dir=/tmp]
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
@@ -293,7 +295,8 @@ std::unique_ptr<Subject> MakeSubject(const std::string& name, const std::string&
   if (name == "journal") {
     const std::filesystem::path beside = file.empty() ? std::filesystem::temp_directory_path()
                                                       : std::filesystem::path(file).parent_path();
-    return std::make_unique<JournalledSubject>((beside / ("quorvel-bench-journal-" + std::to_string(getpid()))).string());
+    const std::string folder = "quorvel-bench-journal-" + std::to_string(getpid());
+    return std::make_unique<JournalledSubject>((beside / folder).string());
   }
   if (name == "plain") return std::make_unique<PlainSubject>();
   return std::make_unique<QsciSubject>();
