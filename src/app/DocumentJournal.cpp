@@ -1,5 +1,5 @@
 // The document's journal: the line model's notices as journal records, its beginning at
-// idle, the flush on a worker, compaction at idle and a failure told once.
+// idle, the flush on a worker, compaction once the typing pauses and a failure told once.
 #include "app/DocumentJournal.h"
 
 #include <algorithm>
@@ -135,9 +135,8 @@ void TDocumentJournal::Sync() {
   // the destructor waits for it, so `this` outlives the task.
   worker_.start([this, journal = journal_] {
     journal->Sync();
-    if (journal->Failed())
-      QMetaObject::invokeMethod(
-          this, [this] { CheckFailure(); }, Qt::QueuedConnection);
+    if (!journal->Failed()) return;
+    QMetaObject::invokeMethod(this, [this] { CheckFailure(); }, Qt::QueuedConnection);
   });
 }
 

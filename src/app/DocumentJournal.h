@@ -23,7 +23,7 @@
 // journal has begun begins it at once. A journal that holds no change is of no use to a
 // later start, which drops it. Lives on the program's thread.
 //
-// When the journal cannot be written, Tell hears its message once in the program's life
+// When the journal cannot be written, `tell` hears its message once in the program's life
 // (queued, never inside an editing operation); the journal is given up, editing goes on,
 // and the next stored text tries again. Its connections to the window end with it.
 class TDocumentJournal : public QObject, private editor::TLineModelListener {
