@@ -1,12 +1,13 @@
 // Side-by-side costs of three editor windows on the same generated Windows-1251 HTML
-// files: this program's EditorWidget (set up as Memo1), QScintilla with its HTML lexer
-// and QPlainTextEdit. Every operation is a real key event followed by the paint it
-// causes. Each editor and file runs in a child process of its own, so that its peak
-// resident memory is its own. Prints one Markdown table.
+// files: this program's EditorWidget (set up as Memo1, also with the document's recovery
+// journal on), QScintilla with its HTML lexer and QPlainTextEdit. Every operation is a
+// real key event followed by the paint it causes. Each editor and file runs in a child
+// process of its own, so that its peak resident memory is its own. Prints one Markdown
+// table.
 //
-//   widget_compare [--sizes=1k,1m,10m,50m,1klines,1mlines,longline] [--editors=ours,plain,qsci]
-//                  [--ops=letter,enter,deleteline,firstenter,paste,lt] [--keys=200] [--budget=1.5]
-//                  [--dir=/tmp]
+//   widget_compare [--sizes=1k,1m,10m,50m,1klines,1mlines,longline] [--editors=ours,journal,plain,qsci]
+//                  [--ops=letter,enter,deleteline,firstenter,paste,lt,pair,begin,recover]
+//                  [--keys=200] [--budget=1.5] [--dir=/tmp]
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 #include <sys/resource.h>
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -30,7 +32,10 @@
 #include <string>
 #include <vector>
 
+#include "app/DocumentJournal.h"
 #include "editor/html/Memo1Settings.h"
+#include "journal/DocumentStamp.h"
+#include "journal/Orphans.h"
 #include "platform/Cp1251.h"
 #include "platform/TextFile.h"
 #include "qsci_html_corpus.h"
@@ -158,8 +163,77 @@ class OwnSubject : public Subject {
   bool HasDeleteLine() const override { return true; }
   void DeleteLineKey() override { QTest::keyClick(&widget_, Qt::Key_Y, Qt::ControlModifier); }
 
+ protected:
+  EditorWidget& Memo() { return widget_; }
+
  private:
   EditorWidget widget_;
+};
+
+// Our editor with the document's recovery journal on, kept as the main window keeps it:
+// ended before Open replaces the text and begun again at idle after it, every change
+// appended, flushes on a worker.
+class JournalledSubject : public OwnSubject {
+ public:
+  explicit JournalledSubject(std::string folder) : folder_(std::move(folder)) { Attach(); }
+  ~JournalledSubject() override {
+    journal_.reset();
+    std::filesystem::remove_all(folder_);
+  }
+  void Open(const std::string& path) override {
+    journal_->Stop();
+    path_ = path;
+    OwnSubject::Open(path);
+    journal_->Restart();
+  }
+  // The journal of the stored text begins again (as after a save).
+  void Restart() { journal_->Restart(); }
+  // Off: the journal ends and the lines are not followed; on: it begins again.
+  void Follow(bool on) {
+    if (on) {
+      journal_->Restart();
+    } else {
+      journal_->Stop();
+    }
+  }
+  // Left as a killed program leaves it, the journal is recovered as the start-up offer
+  // does it: the orphans listed before the offer is shown, then the one chosen replayed
+  // and its text shown. The milliseconds of each.
+  std::pair<double, double> Recover() {
+    journal_.reset();
+    // As at start: the window holds an empty page when the offer restores a text.
+    Memo().Editor().Lines().Clear();
+    QApplication::processEvents();
+    const auto listing = Clock::now();
+    std::vector<journal::TOrphanJournal> orphans = journal::FindOrphanedJournals(folder_);
+    const double listedMs = MsSince(listing);
+    if (orphans.empty()) return {0, 0};
+    const auto restoring = Clock::now();
+    journal::TRecoveredText text = orphans.front().Recover();
+    Memo().Editor().Lines().Assign(std::move(text.lines));
+    Memo().Editor().ShowFromTop();
+    QApplication::processEvents();
+    const double restoredMs = MsSince(restoring);
+    orphans.front().Remove();
+    Attach();
+    return {listedMs, restoredMs};
+  }
+
+ private:
+  void Attach() {
+    TDocumentJournal::TSettings settings;
+    settings.folder = folder_;
+    settings.stamp = [this] {
+      const journal::TDocumentStamp named{path_, "windows-1251"};
+      return path_.empty() ? named : journal::StampFile(path_, "windows-1251").value_or(named);
+    };
+    settings.tell = [](const std::string& message) { std::fprintf(stderr, "journal: %s\n", message.c_str()); };
+    journal_ = std::make_unique<TDocumentJournal>(Memo().Editor().Lines().Model(), std::move(settings));
+  }
+
+  std::string folder_;
+  std::string path_;
+  std::unique_ptr<TDocumentJournal> journal_;
 };
 
 class PlainSubject : public Subject {
@@ -216,8 +290,14 @@ class QsciSubject : public Subject {
   QsciLexerHTML lexer_;
 };
 
-std::unique_ptr<Subject> MakeSubject(const std::string& name) {
+std::unique_ptr<Subject> MakeSubject(const std::string& name, const std::string& file) {
   if (name == "ours") return std::make_unique<OwnSubject>();
+  if (name == "journal") {
+    const std::filesystem::path beside = file.empty() ? std::filesystem::temp_directory_path()
+                                                      : std::filesystem::path(file).parent_path();
+    const std::string folder = "quorvel-bench-journal-" + std::to_string(getpid());
+    return std::make_unique<JournalledSubject>((beside / folder).string());
+  }
   if (name == "plain") return std::make_unique<PlainSubject>();
   return std::make_unique<QsciSubject>();
 }
@@ -230,6 +310,12 @@ struct Samples {
     double sum = 0;
     for (double m : ms) sum += m;
     return ms.empty() ? 0 : sum / static_cast<double>(ms.size());
+  }
+  double Median() const {
+    if (ms.empty()) return 0;
+    std::vector<double> sorted = ms;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[sorted.size() / 2];
   }
   double P99() const {
     if (ms.empty()) return 0;
@@ -269,6 +355,21 @@ void Report(const char* op, const Samples& s) {
   std::printf("RESULT %s %.4f %.4f %zu\n", op, s.Mean(), s.P99(), s.ms.size());
 }
 
+// The same step with the journal off and on in alternating blocks, so that the load of
+// the machine falls on both alike; reported as the two medians.
+void ReportPaired(const char* op, JournalledSubject& subject, int rounds, int block,
+                  const std::function<double()>& step) {
+  Samples off, on;
+  for (int round = 0; round < rounds; ++round) {
+    for (const bool journalOn : {false, true}) {
+      subject.Follow(journalOn);
+      Settle();
+      for (int i = 0; i < block; ++i) (journalOn ? on : off).ms.push_back(step());
+    }
+  }
+  std::printf("RESULT %s %.4f %.4f %zu\n", op, off.Median(), on.Median(), on.ms.size());
+}
+
 // The first row from `row` on that starts with a tag, so that Enter at its end gives no
 // indent.
 int RowStartingWithTag(Subject& subject, int row) {
@@ -281,7 +382,8 @@ int RowStartingWithTag(Subject& subject, int row) {
 int MiddleRow(Subject& subject) { return RowStartingWithTag(subject, subject.LineCount() / 2); }
 
 int RunChild(const ChildOptions& o) {
-  std::unique_ptr<Subject> subject = MakeSubject(o.editor);
+  std::unique_ptr<Subject> subject = MakeSubject(o.editor, o.file);
+  auto* const journalled = dynamic_cast<JournalledSubject*>(subject.get());
   QWidget& w = subject->Widget();
   w.resize(1000, 800);
   w.show();
@@ -298,6 +400,9 @@ int RunChild(const ChildOptions& o) {
   Report("open", open);
   std::printf("RSS %ld\n", PeakRssKiB());
   std::fflush(stdout);
+  if (journalled != nullptr && o.Wants("begin")) {
+    Report("begin", Repeat(3, budget, [&] { return Timed([&] { journalled->Restart(); }); }));
+  }
 
   QWidget& k = subject->KeyTarget();
   const bool longLine = o.key == "longline";
@@ -331,6 +436,7 @@ int RunChild(const ChildOptions& o) {
     return Timed([&] { QTest::keyClick(&k, Qt::Key_A); });
   };
   if (o.Wants("letter")) Report("letter", Repeat(o.keys, budget, letter));
+  if (journalled != nullptr && o.Wants("pair")) ReportPaired("letterpair", *journalled, 10, 20, letter);
   if (longLine) {
     // The first "<" on the row turns the rest of it into a tag.
     if (o.Wants("lt")) Report("lt", Repeat(1, budget, [&] { return Timed([&] { QTest::keyClick(&k, '<'); }); }));
@@ -367,9 +473,14 @@ int RunChild(const ChildOptions& o) {
   QApplication::clipboard()->setText(thousand);
   subject->GoTo(0, MiddleRow(*subject));
   Settle();
-  Report("paste", Repeat(o.keys / 10, budget, [&] {
-           return Timed([&] { QTest::keyClick(&k, Qt::Key_V, Qt::ControlModifier); });
-         }));
+  const auto paste = [&] { return Timed([&] { QTest::keyClick(&k, Qt::Key_V, Qt::ControlModifier); }); };
+  Report("paste", Repeat(o.keys / 10, budget, paste));
+  if (journalled != nullptr && o.Wants("pair")) ReportPaired("pastepair", *journalled, 10, 4, paste);
+  if (journalled != nullptr && o.Wants("recover")) {
+    const auto [listedMs, restoredMs] = journalled->Recover();
+    Report("listed", Samples{{listedMs}});
+    Report("recover", Samples{{restoredMs}});
+  }
   return 0;
 }
 
@@ -434,7 +545,12 @@ std::string Cell(const Result& r, const std::string& op) {
   if (!r.ran && r.ops.empty()) return "failed";
   const auto it = r.ops.find(op);
   if (it == r.ops.end()) return "–";
-  if (op == "open" || op == "lt") return Ms(it->second.first) + " ms";
+  if (op == "open" || op == "lt" || op == "listed" || op == "recover") return Ms(it->second.first) + " ms";
+  if (op == "letterpair" || op == "pastepair") {
+    char extra[32];
+    std::snprintf(extra, sizeof extra, " (%+.1f µs)", (it->second.second - it->second.first) * 1000);
+    return Ms(it->second.first) + " / " + Ms(it->second.second) + " ms" + extra;
+  }
   return Ms(it->second.first) + " / " + Ms(it->second.second) + " ms";
 }
 
@@ -455,7 +571,7 @@ int main(int argc, char** argv) {
     const std::size_t eq = arg.find('=');
     if (arg.rfind("--", 0) != 0 || eq == std::string::npos) {
       std::fprintf(stderr,
-                   "usage: %s [--sizes=1k,1m,10m,50m,1klines,1mlines,longline] [--editors=ours,plain,qsci] "
+                   "usage: %s [--sizes=1k,1m,10m,50m,1klines,1mlines,longline] [--editors=ours,journal,plain,qsci] "
                    "[--keys=200] [--budget=1.5] [--dir=/tmp]\n",
                    argv[0]);
       return 2;
@@ -477,11 +593,12 @@ int main(int argc, char** argv) {
 
   const std::string self = "/proc/self/exe";
   const std::vector<std::string> sizes = SplitList(flag("sizes", "1k,1m,10m,50m,1klines,1mlines,longline"));
-  const std::vector<std::string> editors = SplitList(flag("editors", "ours,plain,qsci"));
+  const std::vector<std::string> editors = SplitList(flag("editors", "ours,journal,plain,qsci"));
   const std::string dir = flag("dir", "/tmp");
   const std::string ops = flag("ops", "");
   const std::map<std::string, std::string> names = {
-      {"ours", "Quorvel"}, {"plain", "QPlainTextEdit"}, {"qsci", "QScintilla (HTML lexer)"}};
+      {"ours", "Quorvel"}, {"journal", "Quorvel, journal on"}, {"plain", "QPlainTextEdit"},
+      {"qsci", "QScintilla (HTML lexer)"}};
 
   std::map<std::string, Result> empty;
   for (const std::string& e : editors) empty[e] = RunInChild(self, e, "", "", keys, budget, ops);
@@ -524,7 +641,12 @@ int main(int argc, char** argv) {
         {"enter", "Enter, mean / p99"},         {"join", "Backspace joining rows, mean / p99"},
         {"deleteline", "delete line, mean / p99"},
         {"firstenter", "first Enter at a new place (the other end of the text), mean / p99"},
-        {"paste", "paste 1,000 lines, mean / p99"}};
+        {"paste", "paste 1,000 lines, mean / p99"},
+        {"letterpair", "letter, journal off / on, medians of alternating blocks"},
+        {"pastepair", "paste 1,000 lines, journal off / on, medians of alternating blocks"},
+        {"begin", "journal begun at idle after an open or a save, mean / p99"},
+        {"listed", "journal listed for the offer at start (read and summed up)"},
+        {"recover", "restored from the journal (replayed and shown)"}};
     for (const auto& [op, title] : ops) {
       const bool any = std::any_of(editors.begin(), editors.end(), [&](const std::string& e) { return results[e].ops.count(op); });
       if (any) row(title, [&op](const Result& r, const std::string&) { return Cell(r, op); });

@@ -283,6 +283,7 @@ void TFmain::closeEvent(QCloseEvent* event) {
   }
   closingConfirmed_ = false;
   event->accept();
+  emit documentDropped();
 }
 
 // ---- Project menu ----
@@ -344,11 +345,13 @@ bool TFmain::DiscardStops() {
 
 void TFmain::N_newClick() {
   if (DiscardStops()) return;
+  emit documentDropped();
   Memo1->Editor().Lines().Assign(std::vector<std::string>(std::begin(kPageTemplate), std::end(kPageTemplate)));
   ShowReloadedText();
   ShowDocumentEncoding(platform::TEncoding::Windows1251, std::nullopt);
   Status1->SetUntitled();
   Status1->SetModified(false);
+  emit documentStored();
 }
 
 void TFmain::N_openClick() {
@@ -366,11 +369,13 @@ void TFmain::OpenDocument(const QString& fileName, std::optional<platform::TEnco
   platform::TTextFileReader reader(LocalPath(fileName), encoding);
   std::vector<std::string> text;
   for (std::string line; reader.ReadLine(line);) text.push_back(std::move(line));
+  emit documentDropped();
   Memo1->Editor().Lines().Assign(std::move(text));
   ShowReloadedText();
   ShowDocumentEncoding(reader.Encoding().encoding, reader.FirstUnmapped());
   Status1->SetFileName(fileName);
   Status1->SetModified(false);
+  emit documentStored();
   if (reader.UnreadBytes() > 0) WarnTextCut(reader.MarkLine(), reader.UnreadBytes());
   TellEncoding(reader);
 }
@@ -415,6 +420,7 @@ void TFmain::WriteDocument(const QString& fileName) {
   for (int i = 0; i < lines.Count(); ++i) writer.WriteLine(lines.Get(i));
   writer.Commit();
   Status1->SetModified(false);
+  emit documentStored();
 }
 
 void TFmain::N_exitClick() {

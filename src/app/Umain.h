@@ -163,6 +163,14 @@ class TFmain : public QMainWindow, public TDocumentWindow {
   void BsaveClick();
   void BsaveAsClick();
 
+ signals:
+  // The text on screen is about to be given up unsaved or closed: New or Open replace it,
+  // or the window closes (after the question about unsaved changes, when it was asked).
+  void documentDropped();
+  // The text on screen is now the document as stored, or New's page: after New, Open
+  // and Save.
+  void documentStored();
+
  protected:
   void showEvent(QShowEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;

@@ -12,9 +12,13 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DocumentJournal.h"
+#include "app/MainJournal.h"
 #include "app/MainTip.h"
+#include "app/RecoveryOffer.h"
 #include "app/Umain.h"
 #include "app/Uprop.h"
+#include "journal/JournalFolder.h"
 
 namespace {
 
@@ -64,11 +68,20 @@ int main(int argc, char* argv[]) {
   // The tip of the day is set up with the window and looks for a start-up showing when
   // the window is first activated.
   MainTip(mainWindow);
+  // Declared after the window, so it goes first; a clean exit has removed its journal.
+  const std::string journalFolder = journal::DefaultJournalFolder();
+  const std::unique_ptr<TDocumentJournal> documentJournal = AttachDocumentJournal(mainWindow, journalFolder);
   mainWindow.showMaximized();
-  if (!commandLine.FileName.empty()) {
-    // Opened once the window is up, so a failure shows its error box over it.
-    const QString path = QFileInfo(QFile::decodeName(commandLine.FileName.c_str())).absoluteFilePath();
-    QTimer::singleShot(0, &mainWindow, [&mainWindow, path] { mainWindow.OpenDocument(path); });
-  }
+  // Once the window is up, so a failure shows its error box over it: first the offer of
+  // what a program that died left, then the file named on the command line, unless a
+  // restored document took the window (opening the file would at once ask to give the
+  // restored text up).
+  const QString path = commandLine.FileName.empty()
+                           ? QString()
+                           : QFileInfo(QFile::decodeName(commandLine.FileName.c_str())).absoluteFilePath();
+  QTimer::singleShot(0, &mainWindow, [&] {
+    if (OfferRecovery(mainWindow, *documentJournal, journalFolder) || path.isEmpty()) return;
+    mainWindow.OpenDocument(path);
+  });
   return app.exec();
 }

@@ -15,6 +15,7 @@ class Recorder : public editor::TLineModelListener {
   void LinesInserted(int index, int count) override { Note("inserted", index, count); }
   void LinesRemoved(int index, int count) override { Note("removed", index, count); }
   void AllLinesReplaced() override { notices.push_back("all"); }
+  void LineReplaced(int index) override { notices.push_back("replaced " + std::to_string(index)); }
   void LinesChanged() override { notices.push_back("changed"); }
 
   std::vector<std::string> notices;
@@ -47,6 +48,27 @@ TEST(LineModel, EachEditReportsWhereLinesMoved) {
   std::vector<std::string> lines;
   for (int i = 0; i < model.Count(); ++i) lines.push_back(model.Get(i));
   EXPECT_EQ(lines, (std::vector<std::string>{"B", "c", "y", "z"}));
+}
+
+TEST(LineModel, LineListenersHearWhichLineWasReplacedAndNoChangeNotice) {
+  editor::TLineModel model;
+  Recorder everything;
+  model.AddListener(everything);
+  Recorder lines;
+  model.AddListener(lines, editor::TLineModel::lfLines);
+
+  model.ReplaceAll({"a", "b"});
+  model.BeginUpdate();
+  model.Replace(1, "B");
+  model.Insert(0, std::string("x"));
+  model.EndUpdate();
+  model.Remove(0, 1);
+  EXPECT_EQ(lines.notices, (Notices{"all", "replaced 1", "inserted 0,1", "removed 0,1"}));
+  EXPECT_EQ(everything.notices, (Notices{"all", "changed", "inserted 0,1", "changed", "removed 0,1", "changed"}));
+
+  model.RemoveListener(lines);
+  model.Replace(0, "A");
+  EXPECT_EQ(lines.notices.size(), 4u);
 }
 
 TEST(LineModel, BadIndexesRaiseBeforeAnythingChanges) {

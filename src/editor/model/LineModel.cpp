@@ -8,17 +8,20 @@ namespace editor {
 void TLineModelListener::LinesInserted(int, int) {}
 void TLineModelListener::LinesRemoved(int, int) {}
 void TLineModelListener::AllLinesReplaced() {}
+void TLineModelListener::LineReplaced(int) {}
 void TLineModelListener::LinesChanged() {}
 
 void TLineModel::AddListener(TLineModelListener& listener, TListenFor what) {
   listeners_.push_back(&listener);
   if (what == lfAll) changeListeners_.push_back(&listener);
+  if (what == lfLines) lineListeners_.push_back(&listener);
 }
 
 void TLineModel::RemoveListener(TLineModelListener& listener) {
   listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), &listener), listeners_.end());
   changeListeners_.erase(std::remove(changeListeners_.begin(), changeListeners_.end(), &listener),
                          changeListeners_.end());
+  lineListeners_.erase(std::remove(lineListeners_.begin(), lineListeners_.end(), &listener), lineListeners_.end());
 }
 
 void TLineModel::Insert(int index, std::string line) {
@@ -59,6 +62,10 @@ void TLineModel::EndUpdate() {
   if (--updateCount_ > 0 || !changedInUpdate_) return;
   changedInUpdate_ = false;
   NotifyChanged();
+}
+
+void TLineModel::NotifyReplaced(int index) {
+  for (TLineModelListener* listener : lineListeners_) listener->LineReplaced(index);
 }
 
 void TLineModel::NotifyChanged() {

@@ -21,6 +21,8 @@ class TLineModelListener {
   virtual void LinesRemoved(int index, int count);
   // Every line was replaced at once.
   virtual void AllLinesReplaced();
+  // Line index holds new text. Told only to listeners added for lfLines.
+  virtual void LineReplaced(int index);
   virtual void LinesChanged();
 
  protected:
@@ -33,7 +35,10 @@ class TLineModel {
  public:
   // A listener that keeps something per line but has no use for LinesChanged is added
   // for lfMoves: the change notice comes with every replaced line and is not sent to it.
-  enum TListenFor { lfMoves, lfAll };
+  // One that follows the text line by line is added for lfLines: the moves and
+  // LineReplaced with the replaced line's index, without LinesChanged. Only such
+  // listeners make a replaced line cost more than its store.
+  enum TListenFor { lfMoves, lfAll, lfLines };
 
   TLineModel() = default;
   TLineModel(const TLineModel&) = delete;
@@ -51,6 +56,7 @@ class TLineModel {
   void Replace(int index, std::string line) {
     CheckIndex(index, Count());
     lines_[static_cast<std::size_t>(index)] = std::move(line);
+    if (!lineListeners_.empty()) NotifyReplaced(index);
     Changed();
   }
   // index may be Count (appends).
@@ -79,10 +85,12 @@ class TLineModel {
     NotifyChanged();
   }
   void NotifyChanged();
+  void NotifyReplaced(int index);
 
   TLineGapBuffer lines_;
   std::vector<TLineModelListener*> listeners_;
   std::vector<TLineModelListener*> changeListeners_;
+  std::vector<TLineModelListener*> lineListeners_;
   int updateCount_ = 0;
   bool changedInUpdate_ = false;
 };
