@@ -25,7 +25,7 @@ inline bool HasRussianBlocks() {
 struct alignas(16) TPackOrder {
   std::array<std::uint8_t, 16> index;
 };
-inline constexpr std::array<TPackOrder, 256> kPackEight = [] {
+inline constexpr std::array<TPackOrder, 256> kPackOrders = [] {
   std::array<TPackOrder, 256> table{};
   for (unsigned mask = 0; mask < 256; ++mask) {
     int filled = 0;
@@ -59,8 +59,8 @@ inline constexpr std::array<TPackOrder, 256> kPackEight = [] {
   const unsigned low = keep & 0xFF;
   const unsigned high = keep >> 8 & 0xFF;
   const __m128i order =
-      _mm_blend_epi32(_mm_load_si128(reinterpret_cast<const __m128i*>(kPackEight[low].index.data())),
-                      _mm_load_si128(reinterpret_cast<const __m128i*>(kPackEight[high].index.data())), 0b1100);
+      _mm_blend_epi32(_mm_load_si128(reinterpret_cast<const __m128i*>(kPackOrders[low].index.data())),
+                      _mm_load_si128(reinterpret_cast<const __m128i*>(kPackOrders[high].index.data())), 0b1100);
   const __m128i packed = _mm_shuffle_epi8(chars, order);
   _mm_storel_epi64(reinterpret_cast<__m128i*>(at), packed);
   at += __builtin_popcount(low);
