@@ -115,7 +115,7 @@ template <typename TOther>
     const std::uint32_t leadBits = BitsOf(leads);
     // Continuation bytes 80..BF are the signed bytes below C0.
     const std::uint32_t continuations = BitsOf(_mm256_cmpgt_epi8(firstLead, bytes));
-    const std::uint32_t followed = continuations >> 1 | static_cast<std::uint32_t>((p[32] & 0xC0) == 0x80) << 31;
+    const std::uint32_t followed = BitsOf(_mm256_cmpgt_epi8(firstLead, next));
     // At each lead byte, its letter's code: the second byte plus 30 after D0, plus 70 after
     // D1, modulo 256. Letters of А..я land in C0..FF (the two top bits set); Ё and ё land on
     // B1 and 01, which no other continuation byte reaches.
