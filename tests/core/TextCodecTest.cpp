@@ -2,10 +2,12 @@
 // included.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "platform/Cp1251.h"
 #include "platform/TextCodec.h"
+#include "platform/Utf8.h"
 
 using namespace platform;
 
@@ -29,6 +31,32 @@ std::string Decode(std::string_view bytes, TEncoding encoding, TDecodeStep* step
 }
 
 const TEncoding kUnicode[] = {TEncoding::Utf8, TEncoding::Utf16Le, TEncoding::Utf16Be};
+
+// UTF-8 decoded one character at a time by the rules alone, without the decoder's fast
+// paths.
+TDecodeStep DecodeUtf8Slowly(std::string_view bytes, bool last, std::string& out) {
+  const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = begin + bytes.size();
+  TDecodeStep step;
+  const unsigned char* p = begin;
+  while (p < end) {
+    utf8::TSequence sequence{utf8::TSequenceState::Whole, 1, *p};
+    if (*p >= 0x80) sequence = utf8::ReadSequence(p, end);
+    if (sequence.state == utf8::TSequenceState::Unfinished && !last) break;
+    const bool whole = sequence.state == utf8::TSequenceState::Whole;
+    const int code =
+        whole && sequence.codePoint < 0x10000 ? UnicodeToCp1251(static_cast<char16_t>(sequence.codePoint)) : -1;
+    if (code < 0 && step.unmappedAt == std::string::npos) {
+      step.unmappedAt = out.size();
+      step.unmappedCode = whole ? sequence.codePoint : kMalformedCharacter;
+    }
+    step.malformed = step.malformed || !whole;
+    out.push_back(code < 0 ? '?' : static_cast<char>(code));
+    p += sequence.length;
+  }
+  step.consumed = static_cast<std::size_t>(p - begin);
+  return step;
+}
 
 }  // namespace
 
@@ -101,6 +129,46 @@ TEST(TextCodec, DecodesTheSameWhereverTheInputIsCut) {
       // The bytes behind a character are found again from its index.
       const std::size_t chars = Decode(std::string_view(input.bytes).substr(0, taken), input.encoding).size();
       EXPECT_EQ(EncodedLength(input.bytes, input.encoding, chars), taken);
+    }
+  }
+}
+
+TEST(TextCodec, DecodesRussianUtf8LikeTheRulesWhateverSurroundsTheLetters) {
+  // Long runs of Russian letters and ASCII, which the decoder takes many bytes at a time,
+  // broken at any place by characters it must read one by one: other two- and three-byte
+  // characters with and without a Windows-1251 code, and malformed bytes.
+  const std::string others[] = {
+      "\u00A9", "\u0402", "\u0457", "\u2116", "\u20AC",                        // ©, Ђ, ї, №, € have a code
+      "\u0400", "\u0450", "\u4E2D", "\U0001F600",                             // these have none
+      "\x80", "\xBF", "\xC0\xAF", "\xD0", "\xD1\xC0", "\xE2\x84", "\xFF"};  // malformed
+  for (unsigned seed = 0; seed < 3000; ++seed) {
+    std::mt19937 random(seed);
+    const unsigned otherPercent = seed % 4 == 0 ? 0 : 1u << (seed % 4);
+    std::string bytes;
+    const std::size_t size = random() % 300;
+    while (bytes.size() < size) {
+      const unsigned pick = random() % 100;
+      if (pick < otherPercent) {
+        bytes += others[random() % std::size(others)];
+      } else if (pick < 75) {
+        const char16_t letter =
+            pick % 16 == 0 ? (pick % 32 == 0 ? u'Ё' : u'ё') : static_cast<char16_t>(u'А' + random() % 64);
+        const std::string code = Utf16ToCp1251(std::u16string(1, letter));
+        EncodeText(code, TEncoding::Utf8, bytes);
+      } else {
+        bytes += static_cast<char>(' ' + random() % 95);
+      }
+    }
+    for (const bool last : {true, false}) {
+      std::string expected;
+      std::string decoded;
+      const TDecodeStep slow = DecodeUtf8Slowly(bytes, last, expected);
+      const TDecodeStep fast = DecodeText(bytes, TEncoding::Utf8, last, decoded);
+      ASSERT_EQ(decoded, expected) << "seed " << seed;
+      ASSERT_EQ(fast.consumed, slow.consumed) << "seed " << seed;
+      ASSERT_EQ(fast.malformed, slow.malformed) << "seed " << seed;
+      ASSERT_EQ(fast.unmappedAt, slow.unmappedAt) << "seed " << seed;
+      ASSERT_EQ(fast.unmappedCode, slow.unmappedCode) << "seed " << seed;
     }
   }
 }
