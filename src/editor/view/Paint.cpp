@@ -97,6 +97,7 @@ void TEditorView::InvalidateWaitingRows() {
 }
 
 void TEditorView::MoveWaitingRows(int index, int delta) {
+  if (waitingFrom_ > waitingTo_) return;
   if (waitingFrom_ >= index) waitingFrom_ = std::max(index, waitingFrom_ + delta);
   if (waitingTo_ >= index) waitingTo_ = std::max(index, waitingTo_ + delta);
 }
