@@ -58,12 +58,16 @@ void TCustomEditor::LinesMoved(int, int) {}
 
 // Lines appended after the last one move nothing.
 void TCustomEditor::LinesInserted(int index, int count) {
+  View().MoveWaitingRows(index, count);
   if (index + count < lines_->Count()) LinesMoved(index, count);
 }
 
 // The line that moves up into index starts where the first removed one did, so what is
 // kept for row index stays; what was kept for the count rows after it goes.
-void TCustomEditor::LinesRemoved(int index, int count) { LinesMoved(index + 1, -count); }
+void TCustomEditor::LinesRemoved(int index, int count) {
+  View().MoveWaitingRows(index, -count);
+  LinesMoved(index + 1, -count);
+}
 
 void TCustomEditor::Refresh() {
   host_.InvalidateAll();

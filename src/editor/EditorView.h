@@ -71,6 +71,13 @@ class TEditorView {
   // Fonts are made again for the next row painted (the text was replaced).
   void DropFontCache();
   void InvalidateControl();
+  // Rows fromRow..toRow are repainted at the next paint, where they stand by then: rows
+  // shifted on the window before that take their repaint along. Without a layout yet,
+  // the whole control.
+  void InvalidateRows(int fromRow, int toRow);
+  // Lines were inserted (delta > 0) or removed (delta < 0) at line index: rows waiting
+  // for their repaint keep pointing at their own lines.
+  void MoveWaitingRows(int index, int delta);
   // The next paint redraws the whole window, whatever its clip.
   void RepaintAllOnNextPaint() { fullRepaintPending_ = true; }
   // The rows whose selection painting must be refreshed: starts the range anew, widens
@@ -104,6 +111,8 @@ class TEditorView {
   void RecomputeLastVisible();
   void ScrollPixelsAndInvalidate(bool vertical, int distance);
   void ScrollBarChanged(platform::TScrollBarKind kind, int code, int pos);
+  // Invalidates the visible rows among those waiting for their repaint.
+  void InvalidateWaitingRows();
   void PaintRowText(int row, const std::string& text, int colBeg, int& painted, int colEnd);
   void ApplyLineMark(int row, int colBeg, int colEnd);
   void ApplyBracketColours(int row);
@@ -118,6 +127,7 @@ class TEditorView {
   bool fullRepaintPending_ = false;
   bool marginDrawn_ = false;
   int repaintFrom_ = 0, repaintTo_ = -1;
+  int waitingFrom_ = 0, waitingTo_ = -1;  // rows to repaint at the next paint
 };
 
 // Hides the caret for its lifetime; nests with other hiders.

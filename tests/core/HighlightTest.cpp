@@ -14,6 +14,7 @@ namespace {
 
 using namespace editor;
 using platform::TColor;
+using platform::TRect;
 
 // Every entry gets its own colours, so a column's attributes name its class.
 const std::pair<const char*, TSymbolColor TColors::*> Entries[] = {
@@ -64,8 +65,9 @@ class HighlightTest : public ::testing::Test {
   }
   bool Report(int x, int y, int action, const std::string& text) {
     const int before = host.InvalidateAllCount;
+    const std::size_t rectsBefore = host.Invalidated.size();
     memo.TextEdited(x, y, action, text);
-    return host.InvalidateAllCount > before;
+    return host.InvalidateAllCount > before || host.Invalidated.size() > rectsBefore;
   }
 
   std::string ClassAt(int column) const {
@@ -345,6 +347,34 @@ TEST_F(HighlightTest, TypingThroughTheEditorRefreshesStates) {
   EXPECT_EQ(memo.LineStartState(2), THLEditor::StateInTag);
   for (char typed : {'a', '>'}) memo.KeyPress(typed);
   EXPECT_EQ(memo.LineStartState(1), THLEditor::StateOutside);
+}
+
+// A line break at the end of the text gives only the new row a start state: that row is
+// repainted, not the whole control (a whole paint for every Enter at the end of a page).
+TEST_F(HighlightTest, ARowAddedAtTheEndRepaintsOnlyItself) {
+  memo.WindowCreated();
+  Load({"<p>", "text"});
+  memo.View().Paint(TRect{0, 0, 640, 480});
+  host.InvalidateAllCount = 0;
+  host.Invalidated.clear();
+  EXPECT_TRUE(Insert(4, 1, "\r\n"));
+  EXPECT_EQ(host.InvalidateAllCount, 0);
+  ASSERT_EQ(host.Invalidated.size(), 1u);
+  EXPECT_EQ(host.Invalidated[0], (TRect{0, 2 * 16, 640, 3 * 16}));
+}
+
+// Rows whose state changed are repainted where they stand at the next paint, also when
+// a line inserted above them has shifted them down the window before it.
+TEST_F(HighlightTest, RowsWaitingForTheirRepaintMoveWithTheirLines) {
+  memo.WindowCreated();
+  Load(std::vector<std::string>(10, "x"));
+  memo.View().Paint(TRect{0, 0, 640, 480});
+  host.Invalidated.clear();
+  EXPECT_TRUE(Insert(1, 3, "<"));  // rows 4..9 now start inside a tag
+  EXPECT_EQ(host.Invalidated.back(), (TRect{0, 4 * 16, 640, 10 * 16}));
+  memo.Lines().Insert(0, "new");
+  memo.View().ShowRowsShifted(0, 1);
+  EXPECT_EQ(host.Invalidated.back(), (TRect{0, 5 * 16, 640, 11 * 16}));
 }
 
 TEST_F(HighlightTest, ReplacementsRescanWhateverTheirText) {

@@ -95,15 +95,15 @@ bool THLEditor::KeepsLineStates() const {
   return syntaxHighlighting_ && longTokens_ && highlighter_ == hlHtml;
 }
 
-bool THLEditor::RescanLineStates(int fromLine) {
-  if (!KeepsLineStates()) return false;
+THLEditor::TChangedRows THLEditor::RescanLineStates(int fromLine) {
+  if (!KeepsLineStates()) return {};
   // States past the last row belonged to rows deleted since; rows appended later (padding
   // up to the caret reports no line break) must not inherit them.
   const auto pastEnd = LineStartStates.begin() + std::clamp(LineCount(), 1, MaxStateLine + 1);
   std::fill(pastEnd, LineStartStates.end(), StateUnknown);
-  if (LineCount() == 0) return false;
+  if (LineCount() == 0) return {};
   const int lastLine = std::min(LineCount() - 1, MaxStateLine);
-  if (fromLine > lastLine) return false;
+  if (fromLine > lastLine) return {};
 
   int startLine = 0;
   int scanEnd = lastLine;
@@ -123,12 +123,13 @@ bool THLEditor::RescanLineStates(int fromLine) {
   }
   // Otherwise nothing near is known and the scan runs from row 0 to the end.
 
-  bool changed = false;
+  TChangedRows changed;
   for (int line = startLine; line < scanEnd; ++line) {
     state = EndState(Lines().Get(line), state);
     if (LineStartStates[line + 1] != state) {
       LineStartStates[line + 1] = state;
-      changed = true;
+      if (!changed.Any()) changed.First = line + 1;
+      changed.Last = line + 1;
     }
   }
   // What lies past the window may now be stale: it is recomputed when painted.
@@ -140,13 +141,15 @@ bool THLEditor::RescanLineStates(int fromLine) {
 
 void THLEditor::TextEdited(int, int row, int action, std::string_view text) {
   if (!longTokens_) return;
-  bool changed = false;
+  TChangedRows changed;
   if (action == taWholeText) {
     changed = RescanLineStates(-1);
   } else if (action == taReplace || (highlighter_ == hlHtml && ContainsHtmlTrigger(text))) {
     changed = RescanLineStates(row);
   }
-  if (changed) View().InvalidateControl();
+  // Only those rows look different; a line break at the end of the text, say, gives just
+  // the new row a state, and repainting every row for it cost a whole paint per Enter.
+  if (changed.Any()) View().InvalidateRows(changed.First, changed.Last);
 }
 
 void THLEditor::ShowFromTop() {

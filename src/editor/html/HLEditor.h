@@ -46,8 +46,7 @@ using TOnReservedWord =
 // column painted; text further right takes the plain text colour. Start states are
 // cached for rows 0..65536 and refreshed from the edited row (at most 5000 rows on) when
 // an edit adds or removes "<", ">" or a line break; rows beyond a refresh are recomputed
-// when painted. The control is repainted as a whole only when a cached start state
-// changed.
+// when painted. The rows whose cached start state changed are repainted.
 class THLEditor : public TEditor {
  public:
   // Start states: outside any tag, inside a tag, and not yet computed.
@@ -88,9 +87,14 @@ class THLEditor : public TEditor {
   // the edit itself changed.
   void LinesMoved(int index, int delta) override;
 
+  // The rows whose cached start state a rescan changed (none when First > Last).
+  struct TChangedRows {
+    int First = 0;
+    int Last = -1;
+    bool Any() const { return First <= Last; }
+  };
   // Recomputes start states from fromLine (fromLine < 0: all of them, from scratch).
-  // Answers whether any cached state changed.
-  bool RescanLineStates(int fromLine);
+  TChangedRows RescanLineStates(int fromLine);
   // A text just loaded is shown from its top: the caret at (0, 0), the line states and
   // the layout rebuilt, the view scrolled home and repainted.
   void ShowFromTop();

@@ -109,6 +109,7 @@ void TEditorView::ScrollPixelsAndInvalidate(bool vertical, int distance) {
     const int rowsBottom = VisibleRowCount * CellHeight;
     // The gutter pixels move along with the text, so the shift starts at x = 0.
     host_.ScrollPixels(0, distance, TRect{0, 0, width, rowsBottom}, TRect{0, 0, width, rowsBottom + CellHeight});
+    InvalidateWaitingRows();
     if (distance < 0) {
       host_.InvalidateRect(TRect{0, std::max(rowsBottom + distance - CellHeight, 0), width, height});
     } else {
@@ -155,6 +156,7 @@ void TEditorView::ShowRowsShifted(int changedRow, int delta) {
     const int distance = delta * CellHeight;
     if (top < bottom) {
       host_.ScrollPixels(0, distance, TRect{0, top - distance, width, bottom}, TRect{0, top, width, bottom});
+      InvalidateWaitingRows();
       // Rows pulled up from below (from the window's edge, or blank ones) are drawn anew.
       if (delta < 0) host_.InvalidateRect(TRect{0, std::max(bottom + distance - CellHeight, top), width, bottom});
     }

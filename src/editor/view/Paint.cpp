@@ -51,6 +51,8 @@ void TEditorView::CreateSystemCaret() {
 
 void TEditorView::Paint(const TRect& clip) {
   if (editor_.UpdateLock > 0 || CellWidth <= 0 || CellHeight <= 0) return;
+  // The window paints its whole invalid area now, the waiting rows with it.
+  waitingTo_ = waitingFrom_ - 1;
   {
     TCaretHider hider(*this);
     TRect area{clip.Left - GutterWidth, clip.Top, clip.Right - GutterWidth, clip.Bottom};
@@ -75,6 +77,30 @@ void TEditorView::RepaintRows(int fromRow, int toRow) {
 }
 
 void TEditorView::InvalidateControl() { host_.InvalidateAll(); }
+
+void TEditorView::InvalidateRows(int fromRow, int toRow) {
+  if (!windowCreated_ || CellHeight <= 0) {
+    InvalidateControl();
+    return;
+  }
+  const bool waiting = waitingFrom_ <= waitingTo_;
+  waitingFrom_ = waiting ? std::min(waitingFrom_, fromRow) : fromRow;
+  waitingTo_ = waiting ? std::max(waitingTo_, toRow) : toRow;
+  InvalidateWaitingRows();
+}
+
+void TEditorView::InvalidateWaitingRows() {
+  const int first = std::max(waitingFrom_, TopRow);
+  const int last = std::min(waitingTo_, TopRow + VisibleRowCount);  // the part row too
+  if (first > last) return;
+  host_.InvalidateRect(TRect{0, (first - TopRow) * CellHeight, ClientWidth(), (last - TopRow + 1) * CellHeight});
+}
+
+void TEditorView::MoveWaitingRows(int index, int delta) {
+  if (waitingFrom_ > waitingTo_) return;
+  if (waitingFrom_ >= index) waitingFrom_ = std::max(index, waitingFrom_ + delta);
+  if (waitingTo_ >= index) waitingTo_ = std::max(index, waitingTo_ + delta);
+}
 
 void TEditorView::StartRepaintRange(int fromRow, int toRow) {
   repaintFrom_ = fromRow;
