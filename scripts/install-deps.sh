@@ -9,7 +9,7 @@ packages=(
   qt6-webengine-dev libqt6webenginecore6-bin
   libpcre2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libqscintilla2-qt6-dev
+  libqscintilla2-qt6-dev libxtst-dev libxdamage-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool imagemagick x11-utils x11-xkb-utils openbox
   dbus at-spi2-core python3-pyatspi desktop-file-utils appstream
