@@ -91,6 +91,11 @@ class TDecodeSink {
     *at = static_cast<char>(code);
     return at + 1;
   }
+  // A whole UTF-8 sequence's character, or the mark of a malformed one.
+  char* Sequence(char* at, const utf8::TSequence& sequence, const TTables& tables) {
+    return sequence.state == utf8::TSequenceState::Whole ? CodePoint(at, sequence.codePoint, tables)
+                                                         : Malformed(at);
+  }
 
  private:
   std::string& out_;
@@ -163,8 +168,7 @@ TDecodeStep DecodeUtf8(std::string_view bytes, bool last, std::string& out) {
     }
     const utf8::TSequence sequence = utf8::ReadSequence(p, end);
     if (sequence.state == utf8::TSequenceState::Unfinished && !last) break;
-    at = sequence.state == utf8::TSequenceState::Whole ? sink.CodePoint(at, sequence.codePoint, tables)
-                                                       : sink.Malformed(at);
+    at = sink.Sequence(at, sequence, tables);
     p += sequence.length;
   }
   sink.Trim(at);
@@ -188,8 +192,7 @@ TDecodeStep DecodeUtf8(std::string_view bytes, bool last, std::string& out) {
     const utf8::TSequence sequence = utf8::ReadSequence(q, end);
     // Whether more bytes come is DecodeUtf8's to weigh.
     if (sequence.state == utf8::TSequenceState::Unfinished) return;
-    to = sequence.state == utf8::TSequenceState::Whole ? sink.CodePoint(to, sequence.codePoint, tables)
-                                                       : sink.Malformed(to);
+    to = sink.Sequence(to, sequence, tables);
     q += sequence.length;
   });
   sink.Trim(at);

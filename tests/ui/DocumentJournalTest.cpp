@@ -18,6 +18,7 @@
 
 #include "MainWindowFixture.h"
 #include "ModalScript.h"
+#include "TestFiles.h"
 #include "app/DocumentJournal.h"
 #include "app/MainJournal.h"
 #include "app/RecoveryOffer.h"
@@ -31,18 +32,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  file.open(QIODevice::ReadOnly);
-  return file.readAll();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(bytes);
-}
 
 journal::TLineAt LinesOf(const Lines& lines) {
   return [&lines](std::size_t i) { return std::string_view(lines[i]); };

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "MainWindowFixture.h"
+#include "TestFiles.h"
 #include "editor/html/Memo1Settings.h"
 #include "platform/Errors.h"
 #include "widgets/XPButtons.h"
@@ -21,18 +22,6 @@ using Lines = std::vector<std::string>;
 
 const Lines kTemplate{"<html>", "<title> </title>", "<body>", "  ", "</body>", "</html>"};
 const QString kQuestion = "Документ был редактирован, вы уверены что хотите продолжить?";
-
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  file.open(QIODevice::ReadOnly);
-  return file.readAll();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(bytes);
-}
 
 class Document : public MainWindowFixture {
  protected:

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "MainWindowFixture.h"
+#include "TestFiles.h"
 #include "platform/Cp1251.h"
 
 namespace {
@@ -17,12 +18,6 @@ namespace {
 using Lines = std::vector<std::string>;
 
 std::string Cp1251(std::u16string_view text) { return platform::Utf16ToCp1251(text); }
-
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  file.open(QIODevice::ReadOnly);
-  return file.readAll();
-}
 
 QByteArray Utf16WithMark(const QString& text, QStringConverter::Encoding encoding) {
   return QStringEncoder(encoding, QStringConverter::Flag::WriteBom).encode(text);
